@@ -1,0 +1,110 @@
+#include "records/records.h"
+
+#include "records/list_page.h"
+#include "startup/file_io.h"
+
+namespace {
+
+int capFor(const QString &fileName)
+{
+    return (fileName == "date_c.dat" || fileName == "date_n.dat") ? 100 : 2000;
+}
+
+void chopCrLf(QByteArray &text)
+{
+    if (text.endsWith("\r\n"))
+        text.chop(2);
+}
+
+} // namespace
+
+Records::Records(QString appFolder, std::function<void()> refreshListPane)
+    : appFolder_(std::move(appFolder)), refreshListPane_(std::move(refreshListPane))
+{
+}
+
+QString Records::listPageFor(const QString &fileName)
+{
+    if (fileName == "date_c.dat")
+        return "c.htm";
+    if (fileName == "date_n.dat")
+        return "n.htm";
+    return "d.htm";
+}
+
+void Records::AddRecord(const QString &name, const QString &id, const QString &address, int kind,
+                        const QString &fileName) const
+{
+    const auto old = readWholeFile(pathOf(fileName));
+    if (!old)
+        return;
+    const QByteArray newLine = (name + "|" + id + "|" + address + "|" + QString::number(kind)).toUtf8();
+    const int cap = capFor(fileName);
+    const QByteArray idBytes = id.toUtf8();
+
+    QByteArray kept;
+    int count = 0;
+    for (const QByteArray &line : splitLines(*old)) {
+        if (++count > cap)
+            break;
+        if (!line.contains('|'))
+            continue;
+        const QList<QByteArray> fields = line.split('|');
+        if (fields.at(1) == idBytes)
+            continue;
+        kept += line + "\r\n";
+    }
+    chopCrLf(kept);
+    replaceFile(pathOf(fileName), newLine + "\r\n" + kept + "\r\n");
+    BuildListPage(fileName);
+}
+
+void Records::RemoveRecord(const QString &fileName, int lineNumber) const
+{
+    const auto old = readWholeFile(pathOf(fileName));
+    if (!old)
+        return;
+    QByteArray text;
+    int i = 1;
+    for (const QByteArray &line : splitLines(*old)) {
+        if (i != lineNumber)
+            text += line + "\r\n";
+        ++i;
+    }
+    chopCrLf(text);
+    chopCrLf(text);
+    replaceFile(pathOf(fileName), text + "\r\n");
+    BuildListPage(fileName);
+}
+
+bool Records::BuildListPage(const QString &fileName) const
+{
+    const auto records = readWholeFile(pathOf(fileName));
+    if (!records)
+        return false;
+    replaceFile(appFolder_ + "/" + listPageFor(fileName), listPageFromRecords(*records));
+    if (refreshListPane_)
+        refreshListPane_();
+    return true;
+}
+
+bool Records::Clear(const QString &fileName) const
+{
+    if (!readWholeFile(pathOf(fileName)))
+        return false;
+    replaceFile(pathOf(fileName), "\r\n");
+    BuildListPage(fileName);
+    return true;
+}
+
+QStringList Records::recordAt(const QString &fileName, int lineNumber) const
+{
+    const auto text = readWholeFile(pathOf(fileName));
+    if (!text || lineNumber < 1)
+        return {};
+    const QList<QByteArray> lines = splitLines(*text);
+    if (lineNumber > lines.size())
+        return {};
+    const QString line = QString::fromUtf8(lines.at(lineNumber - 1));
+    return line.contains('|') ? line.split('|') : QStringList{};
+}

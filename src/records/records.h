@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+
+// The three record files in the app folder and their list pages. A record is one line of
+// name|id|address|kind; line numbers count every line of the file. After each change the
+// list page is rebuilt and the list pane told to reload whatever page it shows.
+class Records {
+public:
+    static constexpr std::array<const char *, 3> kRecordFiles{"date_n.dat", "date_c.dat", "date_d.dat"};
+
+    explicit Records(QString appFolder, std::function<void()> refreshListPane = {});
+
+    // Puts the game at line 1, dropping older records with the same id and everything past
+    // the first N lines (N = 100 for date_n/date_c, 2000 otherwise). Missing file: nothing.
+    void AddRecord(const QString &name, const QString &id, const QString &address, int kind,
+                   const QString &fileName) const;
+
+    // Removes line `lineNumber` (1-based); a number beyond the file removes nothing but the
+    // file is still rewritten. Missing file: nothing.
+    void RemoveRecord(const QString &fileName, int lineNumber) const;
+
+    // Writes the list page of a record file and refreshes the list pane. False (and nothing
+    // written or refreshed) when the record file cannot be read.
+    bool BuildListPage(const QString &fileName) const;
+
+    // Overwrites the record file with one empty line and rebuilds its page; false when the
+    // file is missing.
+    bool Clear(const QString &fileName) const;
+
+    // Line `lineNumber` split at "|", or empty when there is no such line or it holds no "|".
+    QStringList recordAt(const QString &fileName, int lineNumber) const;
+
+    // n.htm, c.htm or d.htm for a record file name.
+    static QString listPageFor(const QString &fileName);
+
+    QString pathOf(const QString &fileName) const { return appFolder_ + "/" + fileName; }
+
+private:
+    QString appFolder_;
+    std::function<void()> refreshListPane_;
+};
