@@ -1,0 +1,124 @@
+#include "records/records.h"
+
+#include "temp_home.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct RecordsFixture : ::testing::Test {
+    TempHome home;
+    int refreshes = 0;
+    Records records{home.file("app"), [this] { ++refreshes; }};
+
+    void SetUp() override { home.write("app/date_c.dat", "\r\n"); }
+    QByteArray file(const char *name = "app/date_c.dat") const { return home.read(name); }
+    static QByteArray lines(int from, int to)
+    {
+        QByteArray text;
+        for (int i = from; i <= to; ++i)
+            text += "g" + QByteArray::number(i) + "|" + QByteArray::number(i) + "|a|1\r\n";
+        return text;
+    }
+};
+
+} // namespace
+
+TEST_F(RecordsFixture, AddingToAFreshFileThenAgain)
+{
+    records.AddRecord("A", "1", "x", 1, "date_c.dat");
+    EXPECT_EQ(file(), "A|1|x|1\r\n\r\n");
+    records.AddRecord("B", "2", "y", 0, "date_c.dat");
+    EXPECT_EQ(file(), "B|2|y|0\r\nA|1|x|1\r\n");
+    EXPECT_EQ(refreshes, 2);
+    EXPECT_TRUE(home.exists("app/c.htm"));
+}
+
+TEST_F(RecordsFixture, SameIdMovesToTheTopWhateverItsOtherFields)
+{
+    home.write("app/date_c.dat", "B|2|y|1\r\nA|7|x|1\r\nabc\r\nC|3|z|1\r\n");
+    records.AddRecord("New", "7", "other", 0, "date_c.dat");
+    // The line without "|" goes too: only records are carried over.
+    EXPECT_EQ(file(), "New|7|other|0\r\nB|2|y|1\r\nC|3|z|1\r\n");
+}
+
+TEST_F(RecordsFixture, IdsCompareAsExactText)
+{
+    home.write("app/date_c.dat", "A|07|x|1\r\n");
+    records.AddRecord("B", "7", "x", 1, "date_c.dat");
+    EXPECT_EQ(file(), "B|7|x|1\r\nA|07|x|1\r\n");
+}
+
+TEST_F(RecordsFixture, CapsKeepTheFirstNLinesPlusTheNewOne)
+{
+    home.write("app/date_c.dat", lines(1, 150));
+    records.AddRecord("new", "999", "a", 1, "date_c.dat");
+    EXPECT_EQ(file(), "new|999|a|1\r\n" + lines(1, 100));
+
+    home.write("app/date_n.dat", lines(1, 150));
+    records.AddRecord("new", "5", "a", 1, "date_n.dat");
+    QByteArray expected = "new|5|a|1\r\n" + lines(1, 4) + lines(6, 100);
+    EXPECT_EQ(file("app/date_n.dat"), expected);
+
+    home.write("app/date_d.dat", lines(1, 2500));
+    records.AddRecord("new", "9999", "9999", 1, "date_d.dat");
+    EXPECT_EQ(file("app/date_d.dat").count("\r\n"), 2001);
+}
+
+TEST_F(RecordsFixture, EmptyLinesCountTowardsTheCap)
+{
+    home.write("app/date_c.dat", QByteArray("\r\n").repeated(100) + "late|1|a|1\r\n");
+    records.AddRecord("A", "2", "x", 1, "date_c.dat");
+    EXPECT_EQ(file(), "A|2|x|1\r\n\r\n");
+}
+
+TEST_F(RecordsFixture, RemovingALine)
+{
+    home.write("app/date_c.dat", "B|2|y|1\r\nA|1|x|1\r\nC|3|z|1\r\n");
+    records.RemoveRecord("date_c.dat", 2);
+    EXPECT_EQ(file(), "B|2|y|1\r\nC|3|z|1\r\n");
+    const QByteArray page = home.read("app/c.htm");
+    EXPECT_TRUE(page.contains("open://1>") && page.contains("open://2>"));
+    EXPECT_FALSE(page.contains("open://3>"));
+}
+
+TEST_F(RecordsFixture, RemovingBeyondTheEndStillRewritesAndRebuilds)
+{
+    home.write("app/date_c.dat", "B|2|y|1\r\nabc\r\n\r\n\r\n\r\n");
+    records.RemoveRecord("date_c.dat", 9);
+    // Two pairs go from the end, one of them the last line's own ending, which is written again.
+    EXPECT_EQ(file(), "B|2|y|1\r\nabc\r\n\r\n\r\n");
+    EXPECT_EQ(refreshes, 1);
+    records.RemoveRecord("date_c.dat", 0);
+    EXPECT_EQ(file(), "B|2|y|1\r\nabc\r\n\r\n");
+}
+
+TEST_F(RecordsFixture, MissingFileWritesNothingAndRefreshesNothing)
+{
+    records.AddRecord("A", "1", "x", 1, "date_n.dat");
+    records.RemoveRecord("date_n.dat", 1);
+    EXPECT_FALSE(records.BuildListPage("date_n.dat"));
+    EXPECT_FALSE(records.Clear("date_n.dat"));
+    EXPECT_FALSE(home.exists("app/date_n.dat"));
+    EXPECT_FALSE(home.exists("app/n.htm"));
+    EXPECT_EQ(refreshes, 0);
+}
+
+TEST_F(RecordsFixture, ClearingLeavesOneEmptyLine)
+{
+    home.write("app/date_c.dat", lines(1, 3));
+    EXPECT_TRUE(records.Clear("date_c.dat"));
+    EXPECT_EQ(file(), "\r\n");
+    EXPECT_TRUE(home.read("app/c.htm").contains("padding-top:30px"));
+}
+
+TEST_F(RecordsFixture, RecordAtCountsEveryLine)
+{
+    home.write("app/date_c.dat", "A|1|x|0\r\n\r\nabc\r\nC|3|z|1\r\n");
+    EXPECT_EQ(records.recordAt("date_c.dat", 1), (QStringList{"A", "1", "x", "0"}));
+    EXPECT_TRUE(records.recordAt("date_c.dat", 2).isEmpty());
+    EXPECT_TRUE(records.recordAt("date_c.dat", 3).isEmpty());
+    EXPECT_EQ(records.recordAt("date_c.dat", 4).value(0), "C");
+    EXPECT_TRUE(records.recordAt("date_c.dat", 5).isEmpty());
+    EXPECT_TRUE(records.recordAt("date_c.dat", -1).isEmpty());
+}
