@@ -1,7 +1,6 @@
 #include "fixtures.h"
 
-#include "movie.h"
-#include "shape.h"
+#include "stage_kit.h"
 
 #include <cmath>
 
@@ -10,16 +9,6 @@ namespace swfgen {
 namespace {
 
 constexpr int kStageWidth = 400, kStageHeight = 300;
-
-// Adds a shape covering the stage in one colour and returns its character id.
-uint16_t addStageFill(Movie& movie, const Rgba& colour)
-{
-    Shape shape;
-    shape.rect(shape.addFill(colour), 0, 0, movie.width(), movie.height());
-    const uint16_t id = movie.newCharacterId();
-    movie.add(defineShape(id, shape));
-    return id;
-}
 
 Rgba hue(double degrees)
 {
@@ -45,7 +34,7 @@ Bytes solidFixture()
     movie.add(setBackgroundColor(rgb(0xFF0000)));
     // The shape keeps the stage red even where a page overrides the movie's background.
     Placement place;
-    place.character = addStageFill(movie, rgb(0xFF0000));
+    place.character = addShape(movie, stageFill(movie, rgb(0xFF0000)));
     movie.add(placeObject2(place));
     movie.showFrame();
     return movie.encode();
@@ -57,11 +46,10 @@ Bytes animFixture()
     Movie movie(kStageWidth, kStageHeight, 24);
     movie.add(setBackgroundColor(rgb(0x000000)));
     // A black stage fill tinted by add terms, so one shape serves every colour.
-    const uint16_t stage = addStageFill(movie, rgb(0x000000));
+    const uint16_t stage = addShape(movie, stageFill(movie, rgb(0x000000)));
     Shape square;
-    square.rect(square.addFill(rgb(0xFFFFFF)), 0, 0, 40, 40);
-    const uint16_t squareId = movie.newCharacterId();
-    movie.add(defineShape(squareId, square));
+    square.rect(rgb(0xFFFFFF), 0, 0, 40, 40);
+    const uint16_t squareId = addShape(movie, square);
 
     for (int frame = 0; frame < frames; ++frame) {
         const Rgba c = hue(frame * 360.0 / frames);

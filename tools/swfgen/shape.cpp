@@ -42,18 +42,6 @@ void writeCurvedEdge(BitWriter& out, int32_t cdx, int32_t cdy, int32_t adx, int3
 
 } // namespace
 
-int Shape::addFill(const Rgba& colour)
-{
-    fills_.push_back(colour);
-    return int(fills_.size());
-}
-
-void Shape::checkFill(int fill) const
-{
-    if (fill < 1 || fill > int(fills_.size()))
-        throw std::out_of_range("no such fill style");
-}
-
 void Shape::include(int32_t x, int32_t y)
 {
     if (empty_) {
@@ -67,14 +55,13 @@ void Shape::include(int32_t x, int32_t y)
     bounds_.yMax = std::max(bounds_.yMax, y);
 }
 
-void Shape::rect(int fill, double x, double y, double width, double height)
+void Shape::rect(const Rgba& fill, double x, double y, double width, double height)
 {
     polygon(fill, {{x, y}, {x + width, y}, {x + width, y + height}, {x, y + height}});
 }
 
-void Shape::polygon(int fill, const std::vector<std::pair<double, double>>& points)
+void Shape::polygon(const Rgba& fill, const std::vector<std::pair<double, double>>& points)
 {
-    checkFill(fill);
     if (points.size() < 3)
         throw std::invalid_argument("a polygon needs three points");
     Path path{fill, twips(points[0].first), twips(points[0].second), {}};
@@ -88,9 +75,8 @@ void Shape::polygon(int fill, const std::vector<std::pair<double, double>>& poin
     paths_.push_back(std::move(path));
 }
 
-void Shape::circle(int fill, double cx, double cy, double radius)
+void Shape::circle(const Rgba& fill, double cx, double cy, double radius)
 {
-    checkFill(fill);
     // Eight quadratic segments; each control point sits on the tangents' crossing.
     const int segments = 8;
     const double step = 2 * kPi / segments;
@@ -111,29 +97,32 @@ void Shape::circle(int fill, double cx, double cy, double radius)
     paths_.push_back(std::move(path));
 }
 
-Bytes Shape::encode(uint16_t shapeId, int version) const
+Bytes Shape::encode(uint16_t shapeId) const
 {
-    if (version != 1 && version != 3)
-        throw std::invalid_argument("only DefineShape and DefineShape3 are written");
-    if (fills_.size() > 254)
-        throw std::length_error("too many fill styles for one shape");
     BitWriter out;
     out.writeU16(shapeId);
     writeRect(out, bounds_);
-    out.writeU8(uint8_t(fills_.size()));
-    for (const Rgba& colour : fills_) {
+    // Every layer holds one fill, selected as index 1 (one bit); there are no lines.
+    auto writeStyles = [&out](const Rgba& fill) {
+        out.writeU8(1);
         out.writeU8(0x00);   // solid fill
-        if (version == 3)
-            writeRgba(out, colour);
-        else
-            writeRgb(out, colour);
-    }
-    out.writeU8(0);   // no line styles
-    const int fillBits = unsignedBits(uint32_t(fills_.size()));
-    out.writeUB(uint32_t(fillBits), 4);
-    out.writeUB(0, 4);   // line style bits
-    for (const Path& path : paths_) {
-        // Style change: move to the start and select the fill on side 0.
+        writeRgba(out, fill);
+        out.writeU8(0);      // no line styles
+        out.writeUB(1, 4);   // fill index bits
+        out.writeUB(0, 4);   // line index bits
+    };
+    writeStyles(paths_.empty() ? Rgba{} : paths_.front().fill);
+    for (size_t i = 0; i < paths_.size(); ++i) {
+        const Path& path = paths_[i];
+        if (i > 0) {
+            // Style change that only opens a new layer, so the next record's fill index
+            // unambiguously refers to the new style array.
+            out.writeUB(0, 1);
+            out.writeFlag(true);    // new styles
+            out.writeUB(0, 4);      // no line, fill 1, fill 0 or move
+            writeStyles(path.fill);
+        }
+        // Style change: move to the start and select the layer's fill on side 0.
         out.writeUB(0, 1);
         out.writeFlag(false);   // new styles
         out.writeFlag(false);   // line style
@@ -144,7 +133,7 @@ Bytes Shape::encode(uint16_t shapeId, int version) const
         out.writeUB(uint32_t(moveBits), 5);
         out.writeSB(path.startX, moveBits);
         out.writeSB(path.startY, moveBits);
-        out.writeUB(uint32_t(path.fill), fillBits);
+        out.writeUB(1, 1);
         int32_t x = path.startX, y = path.startY;
         for (const Edge& e : path.edges) {
             if (e.curved)

@@ -54,7 +54,7 @@ Bytes doAction(const Bytes& actions)
 
 Bytes defineShape(uint16_t id, const Shape& shape)
 {
-    return makeTag(tag::DefineShape3, shape.encode(id, 3));
+    return makeTag(tag::DefineShape3, shape.encode(id));
 }
 
 Bytes removeObject2(uint16_t depth)
