@@ -14,6 +14,10 @@ std::vector<OutputFile> catalogue()
     files.push_back({"games.txt", Bytes(manifest.begin(), manifest.end())});
     files.push_back({"test-solid.swf", solidFixture()});
     files.push_back({"test-anim.swf", animFixture()});
+    files.push_back({"test-saves.swf", savesFixture()});
+    files.push_back({"test-sound.swf", soundFixture()});
+    files.push_back({"test-keys.swf", keysFixture()});
+    files.push_back({"test-fullscreen.swf", fullscreenFixture()});
     return files;
 }
 

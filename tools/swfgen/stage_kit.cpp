@@ -19,6 +19,22 @@ uint16_t addClip(Movie& movie, const Shape& shape)
     return clipId;
 }
 
+uint16_t addFrameClip(Movie& movie, const std::vector<Shape>& frames)
+{
+    std::vector<Bytes> tags;
+    tags.push_back(doAction(Block().stop().compile()));
+    for (size_t i = 0; i < frames.size(); ++i) {
+        Placement p;
+        p.character = addShape(movie, frames[i]);
+        p.replace = i > 0;
+        tags.push_back(placeObject2(p));
+        tags.push_back(showFrame());
+    }
+    const uint16_t id = movie.newCharacterId();
+    movie.add(defineSprite(id, uint16_t(frames.size()), tags));
+    return id;
+}
+
 Shape stageFill(const Movie& movie, const Rgba& colour)
 {
     Shape shape;

@@ -12,6 +12,9 @@ namespace swfgen {
 uint16_t addShape(Movie& movie, const Shape& shape);
 // A one-frame movie clip holding the shape, so scripts can move and hide it; returns its id.
 uint16_t addClip(Movie& movie, const Shape& shape);
+// A movie clip whose frame n shows shapes[n - 1]; it stops on its first frame, and scripts pick
+// a frame with gotoAndStop. Returns its id.
+uint16_t addFrameClip(Movie& movie, const std::vector<Shape>& frames);
 // A shape covering the whole stage in one colour.
 Shape stageFill(const Movie& movie, const Rgba& colour);
 // Places a character on the root timeline at a depth, optionally named for scripts.

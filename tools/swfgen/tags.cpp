@@ -85,7 +85,7 @@ Bytes placeObject2(const Placement& p)
     out.writeFlag(p.colour.has_value());
     out.writeFlag(p.matrix.has_value());
     out.writeFlag(p.character.has_value());
-    out.writeFlag(!p.character.has_value());   // move: modify what is at the depth
+    out.writeFlag(!p.character || p.replace);   // move: modify what is at the depth
     out.writeU16(p.depth);
     if (p.character)
         out.writeU16(*p.character);

@@ -32,6 +32,7 @@ Bytes defineSprite(uint16_t id, uint16_t frameCount, const std::vector<Bytes>& t
 struct Placement {
     uint16_t depth = 1;
     std::optional<uint16_t> character;   // absent: change the object already at this depth
+    bool replace = false;                 // with character: swap the object at this depth
     std::optional<Matrix> matrix;
     std::optional<ColorAdd> colour;
     std::string name;                     // instance name for scripts; empty for none

@@ -3,6 +3,8 @@
 
 #include "games/game_flow.h"
 
+#include <array>
+
 namespace swfgen {
 
 namespace {
@@ -98,13 +100,12 @@ Bytes catchGame()
     movie.add(setBackgroundColor(rgb(0x87CEEB)));
     addScenery(movie);
     place(movie, addClip(movie, basket()), 10, "paddle", 240, kBasketY);
-    const uint32_t colours[kBalls] = {0xE53935, 0x8E24AA, 0x1E88E5};
-    for (int i = 0; i < kBalls; ++i)
-        place(movie, addClip(movie, ball(colours[i])), uint16_t(20 + i), "ball" + std::to_string(i), 0, -40);
-    addStatusTexts(movie, 30, rgb(0x0D47A1), rgb(0xB71C1C));
-    addMainScript(movie, setup(), everyFrame());
-    movie.showFrame();
-    return movie.encode();
+    std::vector<Shape> shapes;
+    const std::array<uint32_t, kBalls> colours = {0xE53935, 0x8E24AA, 0x1E88E5};
+    for (uint32_t colour : colours)
+        shapes.push_back(ball(colour));
+    placeNumberedClips(movie, shapes, "ball", 20);
+    return finishGame(movie, rgb(0x0D47A1), rgb(0xB71C1C), setup(), everyFrame());
 }
 
 } // namespace swfgen

@@ -74,10 +74,7 @@ Bytes clickGame()
     movie.add(setBackgroundColor(rgb(0xFFF4D6)));
     addBackdrop(movie);
     place(movie, addClip(movie, target()), 10, "target", 240, 200);
-    addStatusTexts(movie, 30, rgb(0x5D4037), rgb(0xC62828));
-    addMainScript(movie, setup(), everyFrame());
-    movie.showFrame();
-    return movie.encode();
+    return finishGame(movie, rgb(0x5D4037), rgb(0xC62828), setup(), everyFrame());
 }
 
 } // namespace swfgen

@@ -3,6 +3,8 @@
 
 #include "games/game_flow.h"
 
+#include <array>
+
 namespace swfgen {
 
 namespace {
@@ -104,13 +106,12 @@ Bytes dodgeGame()
     movie.add(setBackgroundColor(rgb(0x1B1F3B)));
     addNightSky(movie);
     place(movie, addClip(movie, ship()), 10, "ship", 240, 310);
-    const uint32_t colours[kRocks] = {0xEF5350, 0xFFA726, 0xAB47BC, 0x29B6F6, 0xFFEE58};
-    for (int i = 0; i < kRocks; ++i)
-        place(movie, addClip(movie, rock(colours[i])), uint16_t(20 + i), "rock" + std::to_string(i), 0, -40);
-    addStatusTexts(movie, 30, rgb(0xFFFFFF), rgb(0xFFEB3B));
-    addMainScript(movie, setup(), everyFrame());
-    movie.showFrame();
-    return movie.encode();
+    std::vector<Shape> shapes;
+    const std::array<uint32_t, kRocks> colours = {0xEF5350, 0xFFA726, 0xAB47BC, 0x29B6F6, 0xFFEE58};
+    for (uint32_t colour : colours)
+        shapes.push_back(rock(colour));
+    placeNumberedClips(movie, shapes, "rock", 20);
+    return finishGame(movie, rgb(0xFFFFFF), rgb(0xFFEB3B), setup(), everyFrame());
 }
 
 } // namespace swfgen

@@ -31,8 +31,18 @@ Block restartOnClick()
                        function({}, Block().when(restartAllowed(), Block().eval(call("start")))));
 }
 
-void addStatusTexts(Movie& movie, uint16_t firstDepth, const Rgba& hudColour, const Rgba& messageColour)
+void placeNumberedClips(Movie& movie, const std::vector<Shape>& shapes, const std::string& prefix,
+                        uint16_t firstDepth)
 {
+    for (size_t i = 0; i < shapes.size(); ++i)
+        place(movie, addClip(movie, shapes[i]), uint16_t(firstDepth + i), prefix + std::to_string(i), 0, -40);
+}
+
+Bytes finishGame(Movie& movie, const Rgba& hudColour, const Rgba& messageColour, const Block& setup,
+                 const Block& everyFrame)
+{
+    // Texts sit above everything the games place below this depth.
+    constexpr uint16_t firstDepth = 100;
     const uint16_t font = addDeviceFont(movie);
     TextSpec hud;
     hud.variable = "hud";
@@ -51,6 +61,9 @@ void addStatusTexts(Movie& movie, uint16_t firstDepth, const Rgba& hudColour, co
     message.colour = messageColour;
     message.align = 2;
     addText(movie, font, uint16_t(firstDepth + 1), message);
+    addMainScript(movie, setup, everyFrame);
+    movie.showFrame();
+    return movie.encode();
 }
 
 Expr absolute(const Expr& value)

@@ -12,8 +12,14 @@ Block gameOver(const std::string& message);
 Block restartWhenAsked();
 // Setup part: the click handler that restarts after game over.
 Block restartOnClick();
-// The centred message field and the score line at the top, in the given colours.
-void addStatusTexts(Movie& movie, uint16_t firstDepth, const Rgba& hudColour, const Rgba& messageColour);
+// Places clips made from the shapes, named prefix0, prefix1, ... on consecutive depths, above
+// the stage until the script moves them in.
+void placeNumberedClips(Movie& movie, const std::vector<Shape>& shapes, const std::string& prefix,
+                        uint16_t firstDepth);
+// Adds the score line `hud` at the top and the centred message `msg` in the given colours,
+// then the main script, ends the only frame and encodes the movie.
+Bytes finishGame(Movie& movie, const Rgba& hudColour, const Rgba& messageColour, const Block& setup,
+                 const Block& everyFrame);
 // Math.abs(value)
 Expr absolute(const Expr& value);
 
