@@ -1,3 +1,5 @@
+#include "browser/web_schemes.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -6,6 +8,7 @@
 // event loops behave as in the client; unit tests simply do not use it.
 int main(int argc, char **argv)
 {
+    registerWebSchemes();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

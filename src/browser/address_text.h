@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+// Addresses as the client hands them to a pane: web addresses, absolute local paths with an
+// optional "?query", "about:blank", and private links. Private links never become a QUrl:
+// QUrl rewrites them ("open://3" turns into "open://0.0.0.3", "%u6D4B" into "%256D4B").
+
+// Schemes the engine loads itself; every other scheme makes a private link.
+const QStringList &engineSchemes();
+
+// True when text (leading and trailing blanks aside) starts with a scheme the engine does
+// not load, such as "veloflash://...", "open://3" or "vepbad:x".
+bool isPrivateLink(const QString &text);
+
+// The URL to load for a non-private address; an absolute local path keeps its "?query".
+QUrl addressToUrl(const QString &address);
+
+// The address text of a loaded URL: local files as their path (plus "?query"), the rest as
+// the engine spells them.
+QString urlToAddress(const QUrl &url);

@@ -1,0 +1,195 @@
+#include "browser/browser_page.h"
+
+#include "browser/address_text.h"
+#include "browser/browser_pane.h"
+#include "browser/page_bridge.h"
+#include "browser/web_profile.h"
+
+#include <QTimer>
+#include <QWebChannel>
+#include <QWebEngineFullScreenRequest>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineRegisterProtocolHandlerRequest>
+#include <QWebEngineScript>
+#include <QWebEngineFileSystemAccessRequest>
+
+BrowserPage::BrowserPage(QObject *parent) : QWebEnginePage(sharedWebProfile(), parent)
+{
+    auto *bridge = new PageBridge(this);
+    auto *channel = new QWebChannel(this);
+    channel->registerObject(QStringLiteral("pane"), bridge);
+    setWebChannel(channel, QWebEngineScript::ApplicationWorld);
+    connect(bridge, &PageBridge::reported, this, &BrowserPage::onDocumentReport);
+    connect(this, &QWebEnginePage::loadingChanged, this, &BrowserPage::onLoadingChanged);
+
+    // No prompt of any kind: whatever a page asks for is refused, except full screen for
+    // a game's own full-screen button.
+    connect(this, &QWebEnginePage::featurePermissionRequested, this,
+            [this](const QUrl &origin, Feature feature) {
+                setFeaturePermission(origin, feature, PermissionDeniedByUser);
+            });
+    connect(this, &QWebEnginePage::fullScreenRequested, this,
+            [](QWebEngineFullScreenRequest request) { request.accept(); });
+    connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,
+            [](QWebEngineRegisterProtocolHandlerRequest request) { request.reject(); });
+    connect(this, &QWebEnginePage::fileSystemAccessRequested, this,
+            [](QWebEngineFileSystemAccessRequest request) { request.reject(); });
+}
+
+bool BrowserPage::raiseBeforeNavigate(const QString &text)
+{
+    bool cancel = false;
+    emit beforeNavigate(text, &cancel);
+    return !cancel;
+}
+
+// An uncancelled private link: the engine cannot load it, so the pane reports the failure
+// as a browser would, and the page stays as it was.
+void BrowserPage::followPrivateLink(const QString &text)
+{
+    if (raiseBeforeNavigate(text))
+        emit navigateError(text);
+}
+
+void BrowserPage::navigateTo(const QString &address)
+{
+    if (!raiseBeforeNavigate(address))
+        return;
+    if (isPrivateLink(address)) {
+        emit navigateError(address);
+        return;
+    }
+    const QUrl url = addressToUrl(address);
+    announcedUrl_ = url;
+    announcedText_ = address;
+    // A handler that navigates this pane from inside one of its own navigation decisions
+    // gets its load once the engine has left that decision.
+    if (deciding_)
+        QTimer::singleShot(0, this, [this, url] { load(url); });
+    else
+        load(url);
+}
+
+// The engine may spell the URL of a loaded address a little differently ("http://h" loads as
+// "http://h/"); the client's own text is the one to give back.
+bool BrowserPage::isAnnounced(const QUrl &url) const
+{
+    return !announcedText_.isEmpty() && url.matches(announcedUrl_, QUrl::StripTrailingSlash);
+}
+
+QString BrowserPage::address() const
+{
+    const QUrl current = url();
+    if (isAnnounced(current))
+        return announcedText_;
+    return urlToAddress(current);
+}
+
+bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    const QString text = url.toString(QUrl::FullyEncoded);
+    if (isPrivateLink(text)) {
+        // Only reaches here when the document script could not stop it first (then the
+        // text is the engine's rewrite of the link): refuse, and report it all the same.
+        if (isMainFrame)
+            refusedUrl_ = url;
+        followPrivateLink(text);
+        return false;
+    }
+    // Loads the pane started itself (navigateTo raised the event), the client's own reload
+    // and the server's redirects belong to navigations already announced.
+    if ((isMainFrame && type == NavigationTypeTyped) || type == NavigationTypeReload ||
+        type == NavigationTypeRedirect)
+        return true;
+
+    deciding_ = true;
+    const bool go = raiseBeforeNavigate(text);
+    deciding_ = false;
+    if (!go && isMainFrame)
+        refusedUrl_ = url;
+    return go;
+}
+
+void BrowserPage::onDocumentReport(const QString &kind, const QString &text)
+{
+    if (kind == QLatin1String("navigate")) {
+        followPrivateLink(text);
+    } else if (kind == QLatin1String("newWindow")) {
+        bool cancel = false;
+        emit newWindow(&cancel);
+        if (!cancel)
+            followPrivateLink(text);
+    } else if (kind == QLatin1String("contextMenu")) {
+        emit contextMenuReported(text);
+    } else if (kind == QLatin1String("frameError")) {
+        emit navigateError(text);
+    }
+}
+
+void BrowserPage::onLoadingChanged(const QWebEngineLoadingInfo &info)
+{
+    if (!refusedUrl_.isEmpty() && info.url() == refusedUrl_) {
+        if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
+            refusedUrl_.clear();
+        return;
+    }
+    switch (info.status()) {
+    case QWebEngineLoadingInfo::LoadStartedStatus:
+        emit downloadBegin();
+        break;
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+        emit navigateError(isAnnounced(info.url()) ? announcedText_
+                                                   : info.url().toString(QUrl::FullyEncoded));
+        emit downloadComplete();
+        break;
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+    case QWebEngineLoadingInfo::LoadStoppedStatus:
+        emit downloadComplete();
+        break;
+    }
+}
+
+QWebEnginePage *BrowserPage::createWindow(WebWindowType)
+{
+    bool cancel = false;
+    emit newWindow(&cancel);
+    if (cancel)
+        return nullptr;
+    // An allowed pop-up is a browser window of its own that closes when the page asks.
+    auto *popup = new BrowserPane;
+    popup->setAttribute(Qt::WA_DeleteOnClose);
+    popup->setSilent(silent_);
+    popup->resize(800, 600);
+    connect(popup->page(), &QWebEnginePage::windowCloseRequested, popup, &QWidget::close);
+    popup->show();
+    return popup->page();
+}
+
+void BrowserPage::javaScriptAlert(const QUrl &origin, const QString &msg)
+{
+    if (!silent_)
+        QWebEnginePage::javaScriptAlert(origin, msg);
+}
+
+bool BrowserPage::javaScriptConfirm(const QUrl &origin, const QString &msg)
+{
+    return silent_ ? false : QWebEnginePage::javaScriptConfirm(origin, msg);
+}
+
+bool BrowserPage::javaScriptPrompt(const QUrl &origin, const QString &msg, const QString &defaultValue,
+                                   QString *result)
+{
+    return silent_ ? false : QWebEnginePage::javaScriptPrompt(origin, msg, defaultValue, result);
+}
+
+QStringList BrowserPage::chooseFiles(FileSelectionMode mode, const QStringList &oldFiles,
+                                     const QStringList &acceptedMimeTypes)
+{
+    return silent_ ? QStringList() : QWebEnginePage::chooseFiles(mode, oldFiles, acceptedMimeTypes);
+}
+
+void BrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int,
+                                           const QString &)
+{
+    // Page scripts' console output is not the player's business.
+}

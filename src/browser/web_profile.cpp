@@ -1,0 +1,103 @@
+#include "browser/web_profile.h"
+
+#include "browser/address_text.h"
+#include "browser/ruffle_scheme_handler.h"
+#include "browser/web_schemes.h"
+#include "startup/program_folder.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QPointer>
+#include <QUrl>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
+
+namespace {
+
+QString resourceText(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(file.readAll());
+}
+
+QString jsonString(const QString &text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+// Each script runs in its own function scope, after the rules for telling private links
+// apart, which it shares with the client's side.
+QString scriptSource(const QString &resource)
+{
+    QString rules = resourceText(":/browser/js/link_rules.js");
+    rules.replace("ENGINE_SCHEMES", QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(engineSchemes()))
+                                                          .toJson(QJsonDocument::Compact)));
+    QString body = resourceText(resource);
+    body.replace("RUFFLE_FILE_BASE",
+                 jsonString(QUrl::fromLocalFile(programPath("app/ruffle/")).toString(QUrl::FullyEncoded)));
+    body.replace("RUFFLE_SCHEME_BASE", jsonString(ruffleSchemeBase()));
+    return "(function () {\n'use strict';\n" + rules + body + "\n})();\n";
+}
+
+QWebEngineScript userScript(const QString &name, const QString &source, quint32 world,
+                            QWebEngineScript::InjectionPoint point)
+{
+    QWebEngineScript script;
+    script.setName(name);
+    script.setSourceCode(source);
+    script.setWorldId(world);
+    script.setInjectionPoint(point);
+    script.setRunsOnSubFrames(true);
+    return script;
+}
+
+void addScripts(QWebEngineScriptCollection *scripts)
+{
+    // The client's side of every document, in a world of its own: portal scripts can
+    // neither see it nor reach the channel it talks over.
+    scripts->insert(userScript("tamsa-bridge",
+                               resourceText(":/qtwebchannel/qwebchannel.js") +
+                                   scriptSource(":/browser/js/page_bridge.js"),
+                               QWebEngineScript::ApplicationWorld, QWebEngineScript::DocumentCreation));
+    // window.open lives in the page's own world; wrapped before any portal script runs.
+    scripts->insert(userScript("tamsa-window-open", scriptSource(":/browser/js/window_open.js"),
+                               QWebEngineScript::MainWorld, QWebEngineScript::DocumentCreation));
+    // The emulator polyfills <embed>/<object> from the page's world.
+    scripts->insert(userScript("tamsa-ruffle", scriptSource(":/browser/js/ruffle_loader.js"),
+                               QWebEngineScript::MainWorld, QWebEngineScript::DocumentReady));
+}
+
+void configure(QWebEngineProfile *profile)
+{
+    QWebEngineSettings *settings = profile->settings();
+    // Games have sound from the start; the emulator then shows no unmute overlay.
+    settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
+    settings->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    // A link of a scheme nobody registered is never handed to the desktop.
+    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    profile->installUrlSchemeHandler(kRuffleScheme,
+                                     new RuffleSchemeHandler(programPath("app/ruffle"), profile));
+    addScripts(profile->scripts());
+}
+
+} // namespace
+
+QWebEngineProfile *sharedWebProfile()
+{
+    static QPointer<QWebEngineProfile> profile;
+    if (!profile) {
+        Q_INIT_RESOURCE(browser);
+        profile = new QWebEngineProfile(QStringLiteral("gamebox"), qApp);
+        profile->setPersistentStoragePath(programPath("profile"));
+        profile->setCachePath(programPath("profile/cache"));
+        configure(profile);
+    }
+    return profile;
+}
