@@ -8,6 +8,7 @@ const std::vector<GameEntry>& demoGames()
         {1001, "接球", "catch", catchGame},
         {1002, "躲避方块", "dodge", dodgeGame},
         {1003, "打靶", "click", clickGame},
+        {1004, "贪吃蛇", "snake", snakeGame},
     };
     return games;
 }

@@ -10,6 +10,7 @@ namespace swfgen {
 Bytes catchGame();
 Bytes dodgeGame();
 Bytes clickGame();
+Bytes snakeGame();
 
 struct GameEntry {
     int id;              // portal game id; the file is <id>.swf

@@ -244,12 +244,17 @@ TEST_F(Playback, FullscreenFixtureShowsTheDisplayState)
     EXPECT_TRUE(waitForColour(20, 20, 0x00C000, 5000));
 }
 
-TEST_F(Playback, CatchGameBallsFall)
+TEST_F(Playback, GamesMoveWithoutInput)
 {
-    play("1001.swf", 480, 360);
-    ASSERT_TRUE(waitForColour(240, 200, 0x87CEEB));
-    const QImage before = shot();
-    EXPECT_TRUE(until([&] { return shot() != before; }, 5000));
+    // The catch game's balls fall; the snake crawls on.
+    const std::pair<const char*, QRgb> games[] = {{"1001.swf", 0x87CEEB}, {"1004.swf", 0xDCEDC8}};
+    for (const auto& [file, background] : games) {
+        SCOPED_TRACE(file);
+        play(file, 480, 360);
+        ASSERT_TRUE(waitForColour(470, 300, background));
+        const QImage before = shot();
+        EXPECT_TRUE(until([&] { return shot() != before; }, 5000));
+    }
 }
 
 TEST_F(Playback, DodgeShipFollowsTheArrowKeys)
