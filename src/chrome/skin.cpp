@@ -1,0 +1,36 @@
+#include "chrome/skin.h"
+
+int Skin::load(int skinNumber)
+{
+    int loaded = 0;
+    for (int i = 0; i < kSkinStripCount; ++i) {
+        const QImage picture(QStringLiteral(":/skin/%1.png").arg(skinResourceId(skinNumber, i)));
+        if (picture.isNull())
+            continue;
+        strips_[i] = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        ++loaded;
+    }
+    return loaded;
+}
+
+const QImage &Skin::strip(int strip) const
+{
+    static const QImage none;
+    return strip >= 0 && strip < kSkinStripCount ? strips_[strip] : none;
+}
+
+QImage Skin::cut(const Face &face) const
+{
+    const QImage &source = strip(face.strip);
+    if (!source.rect().contains(face.cell))
+        return {};
+    return source.copy(face.cell);
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/skin/icon_%1.png").arg(size), QSize(size, size));
+    return icon;
+}

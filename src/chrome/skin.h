@@ -1,0 +1,37 @@
+#pragma once
+
+#include "chrome/face_table.h"
+
+#include <QIcon>
+#include <QImage>
+
+#include <array>
+
+// The strips ppt(0..12) of the loaded skin. The artwork is generated at build time into the
+// resources ":/skin/<id>.png" (skin 0: ids 101..113) by tools/skin.
+class Skin {
+public:
+    // Loads strip i of skin `skinNumber` from its resource; a strip whose resource cannot be
+    // loaded keeps its previous picture (empty before the first load). Returns how many loaded.
+    int load(int skinNumber);
+
+    // ppt(strip); an empty image for an index outside 0..12.
+    const QImage &strip(int strip) const;
+
+    // The cell of a face, copied out of its strip (empty when the strip lacks it).
+    QImage cut(const Face &face) const;
+
+private:
+    std::array<QImage, kSkinStripCount> strips_;
+};
+
+// The other pictures of the client, generated with the strips.
+namespace SkinPictures {
+inline constexpr char kRetry[] = ":/skin/retry.png";                 // P2, 204 × 153
+inline constexpr char kBullet[] = ":/skin/bullet.png";               // Image1, 6 × 6
+inline constexpr char kAdClose[] = ":/skin/close_ad.png";            // adsb's close picture, 11 × 11
+inline constexpr char kRecommendClose[] = ":/skin/close_recommend.png"; // ba4's, 51 × 21
+} // namespace SkinPictures
+
+// The program icon in every size it was drawn at (16, 24, 32, 48, 64, 128, 256).
+QIcon programIcon();
