@@ -1,5 +1,6 @@
 #include "download/download_transfer.h"
 
+#include "download/part_file.h"
 #include "download/save_path.h"
 
 #include <QEventLoop>
@@ -13,7 +14,7 @@ constexpr int kMaxRedirects = 20;
 // Read in large pieces; the reply's own buffer is capped so a slow disk holds the socket
 // back instead of filling memory.
 constexpr qint64 kChunkBytes = 256 * 1024;
-constexpr qint64 kReplyBufferBytes = 4 * 1024 * 1024;
+constexpr qint64 kReplyBufferBytes = 1024 * 1024;
 
 bool isWebUrl(const QUrl &url)
 {
@@ -223,8 +224,8 @@ void DownloadTransfer::startFile()
     target_ = (!redirectFile_.isEmpty() && renameOnRedirect_)
                   ? joinPath(saveFilePath_, nameAfterLastSlash(redirectFile_))
                   : saveFileName_;
-    file_ = std::make_unique<QSaveFile>(target_);
-    if (!file_->open(QIODevice::WriteOnly)) {
+    file_ = std::make_unique<PartFile>(target_);
+    if (!file_->open()) {
         saveFailed(target_);
         return;
     }
@@ -247,7 +248,7 @@ void DownloadTransfer::onData()
         const qint64 n = reply_->read(chunk_.data(), chunk_.size());
         if (n <= 0)
             break;
-        if (file_->write(chunk_.constData(), n) != n) {
+        if (!file_->write(chunk_.constData(), n)) {
             saveFailed(target_);
             return;
         }
@@ -348,8 +349,5 @@ void DownloadTransfer::teardown()
         reply_->deleteLater();
         reply_ = nullptr;
     }
-    if (file_) {
-        file_->cancelWriting();
-        file_.reset();
-    }
+    file_.reset();
 }

@@ -2,7 +2,6 @@
 
 #include <QNetworkAccessManager>
 #include <QObject>
-#include <QSaveFile>
 #include <QString>
 #include <QTimer>
 #include <QUrl>
@@ -10,6 +9,7 @@
 
 #include <memory>
 
+class PartFile;
 class QNetworkReply;
 
 // The transfer behind the download control bkDLControl: fetches one URL into one file and
@@ -132,7 +132,7 @@ private:
     // One run: the current request, its file and guards against events from a stale reply.
     QNetworkAccessManager manager_;
     QNetworkReply *reply_ = nullptr;
-    std::unique_ptr<QSaveFile> file_;
+    std::unique_ptr<PartFile> file_;
     QString target_;
     QUrl currentUrl_;
     int redirects_ = 0;

@@ -154,6 +154,11 @@ TEST_F(DownloadTransferTest, StallPastTheTimeoutFailsAndCleansUp)
     QElapsedTimer clock;
     clock.start();
     start("test/stall?size=400000&after=200000");
+    ASSERT_TRUE(events.waitForBytes(200000));
+    // Until the last byte the data lives in a temporary file beside the destination.
+    const QStringList during = filesIn(folder.path());
+    ASSERT_EQ(during.size(), 1);
+    EXPECT_TRUE(during.first().startsWith(".a.swf.") && during.first().endsWith(".part")) << during.first().toStdString();
     ASSERT_TRUE(events.waitForEnd());
 
     EXPECT_LT(clock.elapsed(), 5000);
