@@ -2,7 +2,7 @@
 
 #include "chrome/resize_zones.h"
 
-FrameMouseAction edgeMouse(EdgeMouseMode mode, QPointF pos, QSize client)
+FrameMouseAction edge_mouse(EdgeMouseMode mode, QPointF pos, QSize client)
 {
     FrameMouseAction action;
     action.cursor = Qt::ArrowCursor;
@@ -19,7 +19,7 @@ FrameMouseAction mouseMoveAction(QPointF pos, Qt::MouseButtons held, QSize clien
 {
     const bool leftAlone = held == Qt::LeftButton;
     if (!onInnerSurface(pos, client) && !leftAlone && !outsideClient(pos, client))
-        return edgeMouse(EdgeMouseMode::Move, pos, client);
+        return edge_mouse(EdgeMouseMode::Move, pos, client);
 
     FrameMouseAction action;
     action.cursor = Qt::ArrowCursor;
@@ -31,7 +31,7 @@ FrameMouseAction mousePressAction(QPointF pos, QSize client, bool maximised)
 {
     if (maximised || onInnerSurface(pos, client))
         return {};
-    FrameMouseAction action = edgeMouse(EdgeMouseMode::Press, pos, client);
+    FrameMouseAction action = edge_mouse(EdgeMouseMode::Press, pos, client);
     action.saveSize = true;
     return action;
 }

@@ -19,7 +19,7 @@ struct FrameMouseAction {
 // The zone logic shared by the three mouse events: the zone's pointer, and on a press outside
 // the inner surface the edges to resize from. A release only resets the pointer.
 enum class EdgeMouseMode { Move = 0, Press = 1, Release = 2 };
-FrameMouseAction edgeMouse(EdgeMouseMode mode, QPointF pos, QSize client);
+FrameMouseAction edge_mouse(EdgeMouseMode mode, QPointF pos, QSize client);
 
 // Pointer movement with `held` buttons down. Over the inner surface, outside the window or
 // with exactly the left button held: the arrow, and with the left button alone held over the

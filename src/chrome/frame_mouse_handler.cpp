@@ -101,7 +101,7 @@ void FrameMouseHandler::Form_MouseUp(QMouseEvent *event)
     pressOnSurface_ = false;
     if (!own)
         return;
-    window_->setCursor(*edgeMouse(EdgeMouseMode::Release, event->position(), window_->size()).cursor);
+    window_->setCursor(*edge_mouse(EdgeMouseMode::Release, event->position(), window_->size()).cursor);
     endResize();
 }
 

@@ -120,10 +120,10 @@ TEST(FrameMouseMove, OutsideTheWindowShowsTheArrow)
 
 TEST(EdgeMouse, ReleaseOnlyResetsThePointer)
 {
-    const FrameMouseAction release = edgeMouse(EdgeMouseMode::Release, {799, 300}, k800x600);
+    const FrameMouseAction release = edge_mouse(EdgeMouseMode::Release, {799, 300}, k800x600);
     EXPECT_EQ(release.cursor, Qt::ArrowCursor);
     EXPECT_FALSE(release.resizeEdges);
-    const FrameMouseAction move = edgeMouse(EdgeMouseMode::Move, {799, 300}, k800x600);
+    const FrameMouseAction move = edge_mouse(EdgeMouseMode::Move, {799, 300}, k800x600);
     EXPECT_EQ(move.cursor, Qt::SizeHorCursor);
     EXPECT_FALSE(move.resizeEdges);
 }

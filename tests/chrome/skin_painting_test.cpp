@@ -1,4 +1,6 @@
+#include "chrome/button_faces.h"
 #include "chrome/skin.h"
+#include "chrome/skin_button.h"
 #include "chrome/window_background.h"
 
 #include <gtest/gtest.h>
@@ -221,4 +223,35 @@ TEST(SkinArtwork, OtherPictures)
     const QIcon icon = programIcon();
     EXPECT_EQ(icon.availableSizes().size(), 7);
     EXPECT_FALSE(icon.pixmap(32, 32).isNull());
+}
+
+TEST(PaintButtonFaces, StartUpFacesWhateverTheToolTooltipsSay)
+{
+    Skin skin;
+    skin.load(0);
+    QWidget window;
+    window.setWindowState(Qt::WindowMaximized);
+    SkinButtons buttons;
+    for (int i = 0; i < 10; ++i)
+        buttons.npc[i] = new SkinButton(skin, {SkinButtonId::Npc, i}, &window);
+    for (int i = 0; i < 9; ++i)
+        buttons.c_z[i] = new SkinButton(skin, {SkinButtonId::Tool, i}, &window);
+    buttons.npc[4]->setToolTip(QString::fromUtf8("取消置顶"));
+    buttons.c_z[0]->setToolTip(QString::fromUtf8("继续"));
+    buttons.c_z[2]->setToolTip(QString::fromUtf8("取消"));
+    buttons.c_z[7]->setToolTip(QString::fromUtf8("隐藏"));
+    buttons.c_z[5] = nullptr; // a missing button is passed over
+
+    paint_button_faces(buttons);
+    auto shows = [&](SkinButton *b, Face f) { return b->faceImage() == skin.cut(f); };
+    EXPECT_TRUE(shows(buttons.npc[1], {4, QRect(0, 0, 24, 19)}));   // restore, maximised
+    EXPECT_TRUE(shows(buttons.npc[4], {5, QRect(42, 0, 21, 19)}));  // pinned
+    EXPECT_TRUE(shows(buttons.npc[5], {1, QRect(21, 0, 24, 19)}));  // menu
+    EXPECT_TRUE(shows(buttons.npc[6], {7, QRect(0, 0, 65, 57)}));   // catalogue selected
+    EXPECT_TRUE(shows(buttons.npc[3], {6, QRect(260, 0, 65, 57)})); // music at rest
+    EXPECT_TRUE(shows(buttons.c_z[0], {11, QRect(0, 0, 45, 25)}));  // pause
+    EXPECT_TRUE(shows(buttons.c_z[2], {11, QRect(0, 25, 45, 25)})); // mute
+    EXPECT_TRUE(shows(buttons.c_z[7], {12, QRect(0, 26, 26, 26)})); // show arrow
+    EXPECT_TRUE(shows(buttons.c_z[8], {3, QRect(0, 0, 55, 20)}));
+    EXPECT_EQ(buttons.c_z[8]->size(), QSize(55, 20));
 }
