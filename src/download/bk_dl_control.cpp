@@ -36,6 +36,7 @@ QPalette::ColorRole systemColorRole(quint32 index)
 
 bkDLControl::bkDLControl(QWidget *parent) : QWidget(parent)
 {
+    setMouseTracking(true); // MouseMove also while no button is held
     connect(&transfer_, &DownloadTransfer::repaintNeeded, this, qOverload<>(&QWidget::update));
     connect(&transfer_, &DownloadTransfer::propertyChanged, this, &bkDLControl::propertyChanged);
     connect(&transfer_, &DownloadTransfer::startFailed, this, &bkDLControl::showStartFailure);

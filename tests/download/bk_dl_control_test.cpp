@@ -108,6 +108,13 @@ TEST_F(BkDLControlTest, PassesMouseEventsOn)
     QSignalSpy up(&control, &bkDLControl::MouseUp);
     QSignalSpy clicks(&control, &bkDLControl::Click);
     QSignalSpy doubles(&control, &bkDLControl::DblClick);
+    QSignalSpy moves(&control, &bkDLControl::MouseMove);
+
+    strip.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&strip));
+    QTest::mouseMove(&control, QPoint(40, 3));
+    ASSERT_EQ(moves.count(), 1);
+    EXPECT_EQ(moves.at(0), (QList<QVariant>{0, 0, 40.0f, 3.0f}));
 
     QTest::mouseClick(&control, Qt::RightButton, Qt::ControlModifier, QPoint(30, 4));
     ASSERT_EQ(down.count(), 1);
