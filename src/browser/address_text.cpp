@@ -16,10 +16,21 @@ static QString schemeOf(const QString &text)
     return match.hasMatch() ? match.captured(1).toLower() : QString();
 }
 
-bool isPrivateLink(const QString &text)
+bool isPrivateScheme(const QString &scheme)
 {
-    const QString scheme = schemeOf(text);
-    return !scheme.isEmpty() && !engineSchemes().contains(scheme);
+    return !scheme.isEmpty() && !engineSchemes().contains(scheme.toLower());
+}
+
+bool isPrivateLink(const QString &text) { return isPrivateScheme(schemeOf(text)); }
+
+QString engineLinkText(const QUrl &url)
+{
+    if (url.isValid())
+        return url.toString(QUrl::FullyEncoded);
+    static const QRegularExpression quotedSource("source was \"(.*)\"; scheme = ");
+    const QString source = quotedSource.match(url.errorString()).captured(1);
+    const QString scheme = url.scheme() + ":";
+    return source.startsWith(scheme, Qt::CaseInsensitive) ? source : scheme + "//" + source;
 }
 
 QUrl addressToUrl(const QString &address)

@@ -11,12 +11,19 @@
 // Schemes the engine loads itself; every other scheme makes a private link.
 const QStringList &engineSchemes();
 
+// True for a scheme (any case) the engine does not load.
+bool isPrivateScheme(const QString &scheme);
+
 // True when text (leading and trailing blanks aside) starts with a scheme the engine does
 // not load, such as "veloflash://...", "open://3" or "vepbad:x".
 bool isPrivateLink(const QString &text);
 
 // The URL to load for a non-private address; an absolute local path keeps its "?query".
 QUrl addressToUrl(const QString &address);
+
+// The best text the engine's rewritten URL of a private link still gives: the URL when it
+// is valid ("open://0.0.0.3"), else the source its parse error quotes.
+QString engineLinkText(const QUrl &url);
 
 // The address text of a loaded URL: local files as their path (plus "?query"), the rest as
 // the engine spells them.

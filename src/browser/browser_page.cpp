@@ -87,13 +87,12 @@ QString BrowserPage::address() const
 
 bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
-    const QString text = url.toString(QUrl::FullyEncoded);
-    if (isPrivateLink(text)) {
-        // Only reaches here when the document script could not stop it first (then the
-        // text is the engine's rewrite of the link): refuse, and report it all the same.
+    if (isPrivateScheme(url.scheme())) {
+        // Only reaches here when the document script could not stop it first; the text is
+        // then what is left of the link after the engine's rewrite.
         if (isMainFrame)
-            refusedUrl_ = url;
-        followPrivateLink(text);
+            refuse(url);
+        followPrivateLink(engineLinkText(url));
         return false;
     }
     // Loads the pane started itself (navigateTo raised the event), the client's own reload
@@ -103,10 +102,10 @@ bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, 
         return true;
 
     deciding_ = true;
-    const bool go = raiseBeforeNavigate(text);
+    const bool go = raiseBeforeNavigate(url.toString(QUrl::FullyEncoded));
     deciding_ = false;
     if (!go && isMainFrame)
-        refusedUrl_ = url;
+        refuse(url);
     return go;
 }
 
@@ -126,11 +125,19 @@ void BrowserPage::onDocumentReport(const QString &kind, const QString &text)
     }
 }
 
+// The engine still starts and stops a load for a navigation refused; the client must not
+// see it. Compared as text: a private link's URL may be invalid, and so empty.
+void BrowserPage::refuse(const QUrl &url)
+{
+    refusing_ = true;
+    refusedUrl_ = url.toString(QUrl::FullyEncoded);
+}
+
 void BrowserPage::onLoadingChanged(const QWebEngineLoadingInfo &info)
 {
-    if (!refusedUrl_.isEmpty() && info.url() == refusedUrl_) {
+    if (refusing_ && info.url().toString(QUrl::FullyEncoded) == refusedUrl_) {
         if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
-            refusedUrl_.clear();
+            refusing_ = false;
         return;
     }
     switch (info.status()) {

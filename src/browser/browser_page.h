@@ -47,6 +47,7 @@ private:
     bool raiseBeforeNavigate(const QString &text);
     bool isAnnounced(const QUrl &url) const;
     void followPrivateLink(const QString &text);
+    void refuse(const QUrl &url);
     void onDocumentReport(const QString &kind, const QString &text);
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
 
@@ -54,5 +55,6 @@ private:
     bool deciding_ = false;  // inside acceptNavigationRequest
     QUrl announcedUrl_;      // the last load navigateTo() started
     QString announcedText_;  // ... and the client's text for it
-    QUrl refusedUrl_;        // a main-frame navigation refused, whose load events are dropped
+    bool refusing_ = false;  // a main-frame navigation was refused ...
+    QString refusedUrl_;     // ... to this URL: its load events are dropped
 };

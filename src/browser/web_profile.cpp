@@ -15,8 +15,22 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlSchemeHandler>
 
 namespace {
+
+// Private links load nothing. With a handler behind their schemes the engine hands every
+// navigation to them to the page's navigation policy (without one it silently turns them
+// into "about:blank#blocked"); the policy refuses them, and anything else asking is refused here.
+class RefusingSchemeHandler : public QWebEngineUrlSchemeHandler {
+public:
+    using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
+    void requestStarted(QWebEngineUrlRequestJob *job) override
+    {
+        job->fail(QWebEngineUrlRequestJob::RequestDenied);
+    }
+};
 
 QString resourceText(const QString &path)
 {
@@ -82,6 +96,9 @@ void configure(QWebEngineProfile *profile)
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     // A link of a scheme nobody registered is never handed to the desktop.
     settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    auto *refusal = new RefusingSchemeHandler(profile);
+    for (const char *scheme : kPrivateSchemes)
+        profile->installUrlSchemeHandler(scheme, refusal);
     profile->installUrlSchemeHandler(kRuffleScheme,
                                      new RuffleSchemeHandler(programPath("app/ruffle"), profile));
     addScripts(profile->scripts());

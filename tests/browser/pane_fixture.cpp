@@ -1,0 +1,168 @@
+#include "pane_fixture.h"
+
+#include "portal_process.h"
+#include "temp_home.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEngineHistory>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace {
+
+// The test site: our pages and the generated games, in one folder the portal serves.
+QString siteFolder()
+{
+    static QTemporaryDir dir;
+    static bool filled = false;
+    if (!filled) {
+        filled = true;
+        const QString pages = QStringLiteral(GAMEBOX_SOURCE_DIR "/tests/browser/site");
+        for (const QString &name : QDir(pages).entryList(QDir::Files))
+            QFile::copy(pages + "/" + name, dir.filePath(name));
+        QDir().mkpath(dir.filePath("games"));
+        const QString games = QStringLiteral(GAMEBOX_GAMES_DIR);
+        for (const QString &name : QDir(games).entryList({"*.swf"}, QDir::Files))
+            QFile::copy(games + "/" + name, dir.filePath("games/" + name));
+    }
+    return dir.path();
+}
+
+bool isPrivateText(const QString &text)
+{
+    return !text.startsWith("http") && !text.startsWith("/") && !text.startsWith("about:") &&
+           !text.startsWith("file:");
+}
+
+} // namespace
+
+TempHome &PaneTest::home()
+{
+    static TempHome home(true);
+    return home;
+}
+
+PortalProcess &PaneTest::portal()
+{
+    static PortalProcess portal({"--site", siteFolder()});
+    return portal;
+}
+
+QString PaneTest::siteUrl(const QString &page) { return portal().url(page); }
+
+void PaneTest::SetUp()
+{
+    home();
+    ASSERT_TRUE(portal().isListening());
+    cancelIf = isPrivateText;
+    pane = std::make_unique<BrowserPane>();
+    pane->resize(800, 600);
+    pane->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(pane.get()));
+    QObject::connect(pane.get(), &BrowserPane::beforeNavigate, pane.get(),
+                     [this](const QString &url, bool *cancel) {
+                         log << "before " + url;
+                         *cancel = cancelIf(url);
+                     });
+    QObject::connect(pane.get(), &BrowserPane::newWindow, pane.get(), [this](bool *cancel) {
+        log << "newWindow";
+        *cancel = cancelNewWindows;
+    });
+    QObject::connect(pane.get(), &BrowserPane::downloadBegin, pane.get(), [this] { log << "begin"; });
+    QObject::connect(pane.get(), &BrowserPane::downloadComplete, pane.get(), [this] { log << "complete"; });
+    QObject::connect(pane.get(), &BrowserPane::navigateError, pane.get(),
+                     [this](const QString &url) { log << "error " + url; });
+    QObject::connect(pane.get(), &BrowserPane::contextMenuRequested, pane.get(),
+                     [this](const QString &href, const QPoint &) { log << "menu " + href; });
+}
+
+void PaneTest::TearDown() { pane.reset(); }
+
+void PaneTest::load(const QString &address)
+{
+    const int before = log.count("complete");
+    pane->navigate(address);
+    ASSERT_TRUE(waitFor([&] { return log.count("complete") > before; })) << address.toStdString();
+}
+
+QVariant PaneTest::js(const QString &script)
+{
+    QVariant result;
+    bool done = false;
+    pane->page()->runJavaScript(script, [&](const QVariant &value) {
+        result = value;
+        done = true;
+    });
+    EXPECT_TRUE(waitFor([&] { return done; })) << script.toStdString();
+    return result;
+}
+
+QPoint PaneTest::centreOf(const QString &selector, const QString &frame)
+{
+    const QString document =
+        frame.isEmpty() ? "document" : QString("document.querySelector('iframe[name=\"%1\"]').contentDocument").arg(frame);
+    const QString offset = frame.isEmpty()
+                               ? "{x: 0, y: 0}"
+                               : QString("document.querySelector('iframe[name=\"%1\"]').getBoundingClientRect()").arg(frame);
+    const QVariantList xy = js(QString("(() => { const o = %1; const r = %2.querySelector('%3').getBoundingClientRect();"
+                                       " return [o.x + r.x + r.width / 2, o.y + r.y + r.height / 2]; })()")
+                                   .arg(offset, document, selector))
+                                .toList();
+    EXPECT_EQ(xy.size(), 2) << selector.toStdString();
+    return xy.size() == 2 ? QPoint(qRound(xy[0].toDouble()), qRound(xy[1].toDouble())) : QPoint();
+}
+
+void PaneTest::click(const QString &selector, const QString &frame, Qt::MouseButton button)
+{
+    const QPoint at = centreOf(selector, frame);
+    QWidget *input = pane->findChild<QWebEngineView *>()->focusProxy();
+    ASSERT_NE(input, nullptr);
+    QTest::mouseMove(input, at);
+    QTest::mouseClick(input, button, {}, at);
+}
+
+bool PaneTest::waitFor(const std::function<bool()> &condition, int msecs)
+{
+    return QTest::qWaitFor(condition, msecs);
+}
+
+void PaneTest::settle(int msecs) { QTest::qWait(msecs); }
+
+int PaneTest::historyCount() { return pane->page()->history()->count(); }
+
+QString colourCoverage(const QImage &image, QColor colour, double fraction)
+{
+    if (image.isNull())
+        return "no image";
+    qint64 matching = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor found = image.pixelColor(x, y);
+            if (qAbs(found.red() - colour.red()) <= 8 && qAbs(found.green() - colour.green()) <= 8 &&
+                qAbs(found.blue() - colour.blue()) <= 8)
+                ++matching;
+        }
+    const double share = double(matching) / (qint64(image.width()) * image.height());
+    if (share >= fraction)
+        return {};
+    return QString("%1 of the pixels are %2 (centre %3)")
+        .arg(share)
+        .arg(colour.name(), image.pixelColor(image.width() / 2, image.height() / 2).name());
+}
+
+void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+
+void PrintTo(const QStringList &list, std::ostream *out)
+{
+    *out << "{ ";
+    for (const QString &text : list) {
+        PrintTo(text, out);
+        *out << ' ';
+    }
+    *out << '}';
+}
