@@ -1,10 +1,24 @@
+#include "browser/web_schemes.h"
+#include "mainwindow/ba1.h"
+#include "shell/single_instance.h"
 #include "startup/startup.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
+    registerWebSchemes();
     QApplication app(argc, argv);
+    QApplication::setApplicationName("Tamsa游戏盒");
     StartUp();
-    return 0;
+
+    // A second start wakes the running client and ends before it shows anything.
+    SingleInstance instance;
+    if (!instance.claim(QApplication::arguments().join(' ')))
+        return 0;
+
+    auto *window = new BA1;
+    QObject::connect(&instance, &SingleInstance::executeRequested, window, &BA1::Form_LinkExecute);
+    window->show();
+    return QApplication::exec();
 }

@@ -5,10 +5,10 @@ namespace swfgen {
 const std::vector<GameEntry>& demoGames()
 {
     static const std::vector<GameEntry> games = {
-        {1001, "接球", "catch", catchGame},
-        {1002, "躲避方块", "dodge", dodgeGame},
+        {1001, "接球", "", catchGame},
+        {1002, "躲避方块", "", dodgeGame},
         {1003, "打靶", "click", clickGame},
-        {1004, "贪吃蛇", "snake", snakeGame},
+        {1004, "贪吃蛇", "", snakeGame},
     };
     return games;
 }

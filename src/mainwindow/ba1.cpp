@@ -1,0 +1,191 @@
+#include "mainwindow/ba1.h"
+
+#include "browser/browser_pane.h"
+#include "chrome/face_table.h"
+#include "shell/boss_key.h"
+#include "shell/tray_icon.h"
+#include "chrome/skin_button.h"
+#include "chrome/window_background.h"
+#include "mainwindow/tool_strip_download_view.h"
+#include "startup/ini_file.h"
+#include "startup/program_folder.h"
+
+#include <QGuiApplication>
+#include "mainwindow/click_label.h"
+#include <QMouseEvent>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QScreen>
+#include <QTimer>
+
+BA1::BA1(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      portalBase_(portalBaseUrl()),
+      records_(programPath("app"), [this] {
+          if (Web3)
+              Web3->refresh();
+      })
+{
+    setObjectName("BA1");
+    setWindowTitle("Tamsa游戏盒");
+    setAttribute(Qt::WA_DeleteOnClose);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(224, 224, 224));
+    setPalette(p);
+    setAutoFillBackground(true);
+    resize(798, 522);
+    network_ = new QNetworkAccessManager(this);
+    Timer2 = new QTimer(this);
+    Timer2->setSingleShot(true);
+    Timer2->setInterval(5000);
+    connect(Timer2, &QTimer::timeout, this, &BA1::Timer2_Timer);
+    buildControls();
+    connectPaneEvents();
+    Form_Load();
+}
+
+BA1::~BA1() = default;
+
+void BA1::Form_Load()
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        WorkArea = screen->availableGeometry();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    ConfigPath = programPath("config.ini");
+    const IniFile ini(ConfigPath);
+    const QString machineId = ini.read("main", "user", "0");
+    LocalVersion = ini.read("main", "Ver", "0");
+    if (parseInt32(ini.read("S_q", "s_size", "0")) == 2) {
+        // The saved size is in twips, 15 to a pixel.
+        resize(ini.readInt("S_q", "h_w") / 15, ini.readInt("S_q", "h_h") / 15);
+    }
+    p_p(0);
+    navigatePanes();
+    requestStatistics(machineId);
+
+    CurrentTab = 6;
+    PortalError = 0;
+    AdFailed = 0;
+    downurl = "0";
+    FullScreen = 0;
+    pb_ad = 0;
+    tray_install(this, nullptr, windowTitle());
+    if (!RegisterBossKey(this, [this] { return secondaryWindows(); }))
+        renj->setText(kBossKeyConflictText);
+}
+
+void BA1::navigatePanes()
+{
+    Web1->navigate(portalBase_);
+    Web2->navigate("about:blank");
+    Webr->navigate("about:blank");
+    Web3->navigate(programPath("app/n.htm"));
+    Web4->navigate(portalBase_ + "yy/");
+    Web5->navigate(portalBase_ + "music/");
+    adweb->navigate(portalBase_ + "js/ads/topad.html");
+}
+
+void BA1::requestStatistics(const QString &machineId)
+{
+    // The beacon's answer is never shown, so a plain request serves instead of a hidden pane.
+    QNetworkRequest request(QUrl(portalBase_ + "tj/tj.asp?id=" + machineId));
+    request.setTransferTimeout(20000);
+    QNetworkReply *reply = network_->get(request);
+    connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+}
+
+QWidget *BA1::tabPage(int npcIndex) const
+{
+    const int tab = tabNumber(npcIndex);
+    return tab < 0 ? nullptr : zz[tab];
+}
+
+void BA1::ShowTab(int n)
+{
+    QWidget *next = tabPage(n);
+    if (!next)
+        return;
+    if (QWidget *current = tabPage(CurrentTab)) {
+        npc[CurrentTab]->showRestFace();
+        current->hide();
+        npc[CurrentTab]->setEnabled(true);
+    }
+    npc[n]->setEnabled(false);
+    npc[n]->showFace(*selectedTabFace(npc[n]->id()));
+    next->show();
+    next->raise();
+    CurrentTab = n;
+}
+
+void BA1::zhi_d(int mode)
+{
+    Topmost = mode == 1;
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, Topmost);
+    if (wasVisible)
+        show(); // changing a window flag hides the window
+}
+
+void BA1::p_p(int skin)
+{
+    skin_.load(skin);
+    background_->paint_background(skin_.strip(0), clientSize());
+    paint_button_faces();
+    lc_Click(0);
+}
+
+void BA1::paint_button_faces()
+{
+    for (SkinButton *button : npc)
+        button->showRestFace();
+    for (SkinButton *button : c_z)
+        button->showRestFace();
+    if (QWidget *current = tabPage(CurrentTab); current && current->isVisible())
+        npc[CurrentTab]->showFace(*selectedTabFace(npc[CurrentTab]->id()));
+}
+
+void BA1::Form_DblClick()
+{
+    if (FullScreen == 1) {
+        FullScreen = 0;
+        quit_quan_Click();
+    } else {
+        npc_Click(1);
+    }
+}
+
+void BA1::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    Form_DblClick();
+    event->accept();
+}
+
+void BA1::Timer2_Timer() { Timer2->stop(); }
+
+void BA1::P2_Click()
+{
+    PortalError = 0;
+    Web1->navigate(portalBase_);
+}
+
+void BA1::webe_Click() { P2_Click(); }
+
+void BA1::ttt_v()
+{
+    tray_remove();
+    close();
+}
+
+QList<QWidget *> BA1::secondaryWindows() const { return {}; }
+
+void BA1::Form_LinkExecute()
+{
+    hide();
+    show();
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+}

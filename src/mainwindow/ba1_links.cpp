@@ -1,0 +1,73 @@
+// What the portal pane and the game pane do with the private links that reach them.
+#include "mainwindow/ba1.h"
+
+#include "browser/browser_pane.h"
+#include "chrome/skin_button.h"
+#include "mainwindow/game_link.h"
+#include "records/list_page.h"
+#include "startup/program_folder.h"
+
+#include <QFileInfo>
+#include "mainwindow/click_label.h"
+
+void BA1::Web1_BeforeNavigate(const QString &url, bool *cancel)
+{
+    // A points-game link reaching the portal pane opens the game as well, recorded as kind 0,
+    // so that a points game opened from a list plays.
+    if (url.startsWith(kGameScheme)) {
+        *cancel = true;
+        openGame(url, kGameScheme, 1);
+    } else if (url.startsWith(kPointsScheme)) {
+        *cancel = true;
+        openGame(url, kPointsScheme, 0);
+    }
+}
+
+void BA1::openGame(const QString &url, const QString &scheme, int kind)
+{
+    pb_ad = 0;
+    if (!c_z[7]->toolTip().contains("隐藏"))
+        c_z_click(7);
+
+    const GameLinkFields fields = splitGameLink(url, scheme);
+    const QString id = fields.id.value_or(QString());
+    const QString address = fields.address.value_or(QString());
+    if (fields.name)
+        GameName = *fields.name;
+
+    Web2->show();
+    const auto localFile = downloadedGamePath(programFolder(), id);
+    const bool playLocally = localFile && QFileInfo::exists(*localFile);
+    Web2->navigate(gamePageFor(id, address, programFolder(), portalBase_, playLocally));
+
+    yxname->setText("当前：在线小游戏 >> " + UnescapeText(GameName) + "：");
+    yxname->adjustSize();
+    Webr->navigate(portalBase_ + "app/flash_info.asp?id=" + id);
+    downurl = url;
+    if (!c_z[7]->toolTip().contains("隐藏"))
+        c_z_click(7);
+    setPauseTool(false);
+    lblCount->setText("");
+    lblCount->adjustSize();
+    layout_game_view();
+    if (const auto rid = recordId(id))
+        records_.AddRecord(GameName, *rid, address, kind, "date_n.dat");
+    npc_Click(7);
+}
+
+void BA1::Web2_BeforeNavigate(const QString &url, bool *cancel)
+{
+    if (url.startsWith("velo")) {
+        *cancel = true;
+        Web1->navigate(url);
+    } else if (url.startsWith("vepbad")) {
+        *cancel = true;
+        pb_ad = 1;
+    }
+}
+
+void BA1::Web2_NewWindow(bool *cancel)
+{
+    if (pb_ad == 1)
+        *cancel = true;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "mainwindow/ba1.h"
+
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class PortalProcess;
+class TempHome;
+
+// A real main window on a temporary program folder, pointed at the test portal. The folder
+// and the portal live as long as the test program, since the engine keeps one profile per
+// process; the record files start empty for every test.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    static TempHome &home();
+    static PortalProcess &portal();
+    // A built game or test movie, e.g. "test-solid.swf".
+    static QString builtGame(const QString &file);
+
+    // Creates and shows the window; waits until the portal page has loaded unless told not to.
+    void openWindow(bool waitForPortal = true);
+    void waitForPortalPage();
+    template <class T = QWidget> T *control(const QString &name) const
+    {
+        return window->findChild<T *>(name);
+    }
+    // Whether the portal's request log holds a line that starts with `target`.
+    bool portalWasAsked(const QString &target) const;
+
+    std::unique_ptr<BA1> window;
+    QString portalBase;
+};

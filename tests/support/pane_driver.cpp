@@ -1,0 +1,72 @@
+#include "pane_driver.h"
+
+#include "browser/browser_pane.h"
+
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include <gtest/gtest.h>
+
+QVariant runJs(BrowserPane &pane, const QString &script, int msecs)
+{
+    QVariant result;
+    bool done = false;
+    pane.page()->runJavaScript(script, [&](const QVariant &value) {
+        result = value;
+        done = true;
+    });
+    EXPECT_TRUE(waitUntil([&] { return done; }, msecs)) << script.toStdString();
+    return result;
+}
+
+QPoint elementCentre(BrowserPane &pane, const QString &selector, const QString &frame)
+{
+    const QString frameElement = QString("document.querySelector('iframe[name=\"%1\"]')").arg(frame);
+    const QString document = frame.isEmpty() ? "document" : frameElement + ".contentDocument";
+    const QString offset = frame.isEmpty() ? "{x: 0, y: 0}" : frameElement + ".getBoundingClientRect()";
+    const QVariantList xy =
+        runJs(pane, QString("(() => { const o = %1; const e = %2.querySelector('%3'); if (!e) return [];"
+                            " const r = e.getBoundingClientRect();"
+                            " return [o.x + r.x + r.width / 2, o.y + r.y + r.height / 2]; })()")
+                        .arg(offset, document, selector))
+            .toList();
+    EXPECT_EQ(xy.size(), 2) << "no element " << selector.toStdString();
+    return xy.size() == 2 ? QPoint(qRound(xy[0].toDouble()), qRound(xy[1].toDouble())) : QPoint();
+}
+
+void clickPane(BrowserPane &pane, QPoint at, Qt::MouseButton button)
+{
+    QWidget *input = pane.findChild<QWebEngineView *>()->focusProxy();
+    ASSERT_NE(input, nullptr);
+    QTest::mouseMove(input, at);
+    QTest::mouseClick(input, button, {}, at);
+}
+
+void clickElement(BrowserPane &pane, const QString &selector, const QString &frame, Qt::MouseButton button)
+{
+    clickPane(pane, elementCentre(pane, selector, frame), button);
+}
+
+bool waitUntil(const std::function<bool()> &condition, int msecs) { return QTest::qWaitFor(condition, msecs); }
+
+QString colourCoverage(const QImage &image, QColor colour, double fraction)
+{
+    if (image.isNull())
+        return "no image";
+    qint64 matching = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor found = image.pixelColor(x, y);
+            if (qAbs(found.red() - colour.red()) <= 8 && qAbs(found.green() - colour.green()) <= 8 &&
+                qAbs(found.blue() - colour.blue()) <= 8)
+                ++matching;
+        }
+    }
+    const double share = double(matching) / (qint64(image.width()) * image.height());
+    if (share >= fraction)
+        return {};
+    return QString("%1 of the pixels are %2 (centre %3)")
+        .arg(share)
+        .arg(colour.name(), image.pixelColor(image.width() / 2, image.height() / 2).name());
+}
