@@ -12,6 +12,10 @@
 
 #include <xcb/xcb.h>
 
+#include <sys/prctl.h>
+
+#include <csignal>
+
 namespace {
 
 // A running window manager announces itself on the root window (EWMH).
@@ -49,6 +53,14 @@ bool windowManagerManagesWindows()
     return false;
 }
 
+// Started so that it ends with this test program even when the program crashes, and never
+// changes the display for the tests that run after it.
+void startTiedToThisProcess(QProcess &process, const QString &program, const QStringList &arguments)
+{
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    process.start(program, arguments);
+}
+
 void stop(QProcess &process)
 {
     if (process.state() == QProcess::NotRunning)
@@ -64,13 +76,14 @@ void stop(QProcess &process)
 TestDesktop::TestDesktop()
 {
     if (!windowManagerRunning()) {
-        windowManager_.start("openbox", {});
+        startTiedToThisProcess(windowManager_, "openbox", {});
         QTest::qWaitFor([] { return windowManagerRunning(); }, 10000) && windowManagerManagesWindows();
     }
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        trayHost_.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel",
-                                   "--width", "120", "--heighttype", "pixel", "--height", "32",
-                                   "--SetDockType", "false", "--SetPartialStrut", "false"});
+        startTiedToThisProcess(trayHost_, "trayer",
+                               {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
+                                "120", "--heighttype", "pixel", "--height", "32", "--SetDockType",
+                                "false", "--SetPartialStrut", "false"});
         QTest::qWaitFor([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10000);
     }
 }

@@ -12,8 +12,6 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <memory>
@@ -24,21 +22,6 @@ namespace {
 class SingleInstanceTest : public ::testing::Test {
 protected:
     QString socketPath() const { return dir_.path() + "/Tamsa游戏盒|BA1"; }
-
-    // What a crashed instance leaves: a socket file nobody listens on.
-    void leaveDeadSocket() const
-    {
-        const QByteArray path = QFile::encodeName(socketPath());
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        ASSERT_LT(size_t(path.size()), sizeof address.sun_path);
-        memcpy(address.sun_path, path.constData(), size_t(path.size()));
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
-        ::close(fd);
-        ASSERT_TRUE(QFile::exists(socketPath()));
-    }
 
     std::unique_ptr<QProcess> startProbe(const QString &text, int count, int waitMs) const
     {
@@ -67,22 +50,6 @@ TEST_F(SingleInstanceTest, LaterStartHandsItsCommandLineToTheFirst)
     EXPECT_FALSE(third.claim(""));
     ASSERT_TRUE(requests.wait(3000));
     EXPECT_EQ(requests.at(1).at(0).toString(), "");
-}
-
-TEST_F(SingleInstanceTest, SocketOfACrashedInstanceDoesNotBlockTheNextStart)
-{
-    leaveDeadSocket();
-    SingleInstance next(dir_.path());
-    QElapsedTimer clock;
-    clock.start();
-    EXPECT_TRUE(next.claim(""));
-    EXPECT_LT(clock.elapsed(), 1000);
-
-    // And it really serves the channel now.
-    QSignalSpy requests(&next, &SingleInstance::executeRequested);
-    SingleInstance later(dir_.path());
-    EXPECT_FALSE(later.claim("x"));
-    EXPECT_TRUE(requests.wait(3000));
 }
 
 TEST_F(SingleInstanceTest, ChannelIsFreeAgainWhenTheFirstEnds)

@@ -40,13 +40,9 @@ protected:
     TempHome home_;
 };
 
-TEST_F(TrayIconTest, InstalledIconCarriesTheCaptionAsTip)
+TEST_F(TrayIconTest, InstalledIconShowsThePictureAndTheCaptionAsTip)
 {
-    EXPECT_EQ(tray_record().tip, "Tamsa游戏盒");
-    EXPECT_EQ(tray_record().flags, 23);
     EXPECT_EQ(tray_icon()->toolTip(), "Tamsa游戏盒");
-    EXPECT_TRUE(tray_record().balloonText.isEmpty());
-    EXPECT_EQ(tray_record().balloonIconFlags, 0);
     EXPECT_FALSE(tray_icon()->icon().isNull());
 }
 
@@ -89,9 +85,6 @@ TEST_F(TrayIconTest, BalloonShowsTheNoticeTitleAndCutsLongTexts)
 {
     const QString longText = QString(300, QChar(u'游'));
     tray_balloon(longText);
-    EXPECT_EQ(tray_record().balloonTitle, "Tamsa游戏盒提示:");
-    EXPECT_EQ(tray_record().balloonText, longText.left(256));
-    EXPECT_EQ(tray_record().balloonIconFlags, 1);
     ASSERT_TRUE(QTest::qWaitFor([] { return !balloonTexts().isEmpty(); }, 3000));
     EXPECT_TRUE(balloonTexts().contains("Tamsa游戏盒提示:")) << balloonTexts().join('|').toStdString();
     EXPECT_TRUE(balloonTexts().contains(longText.left(256)));
