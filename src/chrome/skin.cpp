@@ -1,7 +1,19 @@
 #include "chrome/skin.h"
 
+// The pictures are compiled into the static library; naming their registration here makes the
+// linker keep them in every program that uses the skin. Registering twice is harmless.
+static void registerSkinResources()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(skin);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
 int Skin::load(int skinNumber)
 {
+    registerSkinResources();
     int loaded = 0;
     for (int i = 0; i < kSkinStripCount; ++i) {
         const QImage picture(QStringLiteral(":/skin/%1.png").arg(skinResourceId(skinNumber, i)));
@@ -29,6 +41,7 @@ QImage Skin::cut(const Face &face) const
 
 QIcon programIcon()
 {
+    registerSkinResources();
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/skin/icon_%1.png").arg(size), QSize(size, size));

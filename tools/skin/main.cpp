@@ -3,8 +3,8 @@
 //   skin_artwork <folder>              the skin strips 101..113 and the other pictures, as PNG
 //   skin_artwork --delete-icon <file>  the list pages' delete picture, as GIF
 //
-// The build runs the first form (with QT_QPA_PLATFORM=offscreen) and compiles the results
-// into the client's resources. The GIF is kept in resources/app/i.gif; after changing it here,
+// The build runs the first form (with QT_QPA_PLATFORM=offscreen), which also writes skin.qrc,
+// and compiles the results into the client's resources. The GIF is kept in resources/app/i.gif; after changing it here,
 // regenerate it with: skin_artwork --delete-icon resources/app/i.gif
 #include "gif_writer.h"
 #include "pictures.h"
@@ -26,19 +26,30 @@ bool savePng(const QImage &image, const QString &path)
     return false;
 }
 
+// The pictures and skin.qrc, which lists them under the prefix /skin.
 bool writeArtwork(const QString &folder)
 {
     QDir().mkpath(folder);
-    bool ok = true;
+    QList<std::pair<QString, QImage>> pictures;
     const auto strips = drawSkinStrips();
     for (int i = 0; i < kSkinStripCount; ++i)
-        ok &= savePng(strips[i], QStringLiteral("%1/%2.png").arg(folder).arg(skinResourceId(0, i)));
-    ok &= savePng(drawRetryPicture(), folder + "/retry.png");
-    ok &= savePng(drawBullet(), folder + "/bullet.png");
-    ok &= savePng(drawAdClosePicture(), folder + "/close_ad.png");
-    ok &= savePng(drawRecommendClosePicture(), folder + "/close_recommend.png");
+        pictures.append({QStringLiteral("%1.png").arg(skinResourceId(0, i)), strips[i]});
+    pictures.append({"retry.png", drawRetryPicture()});
+    pictures.append({"bullet.png", drawBullet()});
+    pictures.append({"close_ad.png", drawAdClosePicture()});
+    pictures.append({"close_recommend.png", drawRecommendClosePicture()});
     for (int size : {16, 24, 32, 48, 64, 128, 256})
-        ok &= savePng(drawProgramIcon(size), QStringLiteral("%1/icon_%2.png").arg(folder).arg(size));
+        pictures.append({QStringLiteral("icon_%1.png").arg(size), drawProgramIcon(size)});
+
+    bool ok = true;
+    QByteArray qrc = "<RCC>\n  <qresource prefix=\"/skin\">\n";
+    for (const auto &[name, image] : pictures) {
+        ok &= savePng(image, folder + "/" + name);
+        qrc += "    <file>" + name.toUtf8() + "</file>\n";
+    }
+    qrc += "  </qresource>\n</RCC>\n";
+    QFile list(folder + "/skin.qrc");
+    ok &= list.open(QIODevice::WriteOnly | QIODevice::Truncate) && list.write(qrc) == qrc.size();
     return ok;
 }
 
