@@ -1,7 +1,10 @@
 #include "mainwindow/ba1.h"
 
 #include "browser/browser_pane.h"
+#include "chrome/button_faces.h"
 #include "chrome/face_table.h"
+#include "shell/window_front.h"
+#include "dialogs/popup_menus.h"
 #include "shell/boss_key.h"
 #include "shell/tray_icon.h"
 #include "chrome/skin_button.h"
@@ -28,6 +31,7 @@ BA1::BA1(QWidget *parent)
 {
     setObjectName("BA1");
     setWindowTitle("Tamsa游戏盒");
+    setWindowIcon(programIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(224, 224, 224));
@@ -71,7 +75,8 @@ void BA1::Form_Load()
     downurl = "0";
     FullScreen = 0;
     pb_ad = 0;
-    tray_install(this, nullptr, windowTitle());
+    menus_ = new BA3(*this);
+    tray_install(this, menus_->r_m, windowTitle());
     if (!RegisterBossKey(this, [this] { return secondaryWindows(); }))
         renj->setText(kBossKeyConflictText);
 }
@@ -132,18 +137,8 @@ void BA1::p_p(int skin)
 {
     skin_.load(skin);
     background_->paint_background(skin_.strip(0), clientSize());
-    paint_button_faces();
+    paint_button_faces({npc, c_z});
     lc_Click(0);
-}
-
-void BA1::paint_button_faces()
-{
-    for (SkinButton *button : npc)
-        button->showRestFace();
-    for (SkinButton *button : c_z)
-        button->showRestFace();
-    if (QWidget *current = tabPage(CurrentTab); current && current->isVisible())
-        npc[CurrentTab]->showFace(*selectedTabFace(npc[CurrentTab]->id()));
 }
 
 void BA1::Form_DblClick()
@@ -180,12 +175,4 @@ void BA1::ttt_v()
 
 QList<QWidget *> BA1::secondaryWindows() const { return {}; }
 
-void BA1::Form_LinkExecute()
-{
-    hide();
-    show();
-    if (isMinimized())
-        setWindowState(windowState() & ~Qt::WindowMinimized);
-    raise();
-    activateWindow();
-}
+void BA1::Form_LinkExecute() { bringToFront(this); }

@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 
+class BA3;
 class BrowserPane;
 class GameDownload;
 class ToolStripDownloadView;
@@ -122,7 +123,6 @@ private:
     static QString desktopFolder();
     void closeButton();
     void hideTip();
-    void paint_button_faces();
     void dlting_Click();
 
     // List panel (ba1_lists.cpp).
@@ -172,4 +172,5 @@ private:
     TipBubble *P1 = nullptr;
     std::unique_ptr<ToolStripDownloadView> downloadView_;
     GameDownload *download_ = nullptr;
+    BA3 *menus_ = nullptr;
 };

@@ -149,6 +149,10 @@ void BA1::buildControls()
     Im1->setPixmap(QPixmap(SkinPictures::kBullet));
     downloadView_ = std::make_unique<ToolStripDownloadView>(*this);
     download_ = new GameDownload(dl->transfer(), *downloadView_, records_, [this] { return downurl; }, this);
+    // Over these the pointer goes back to the arrow after the edge band's sizing shapes.
+    for (QWidget *surface : {static_cast<QWidget *>(lc[0]), static_cast<QWidget *>(lc[1]),
+                             static_cast<QWidget *>(lc[2]), Pic3, pic4, picg, Picd})
+        surface->setCursor(Qt::ArrowCursor);
     background_ = new WindowBackground(this);
     new FrameMouseHandler(this);
 }

@@ -23,8 +23,12 @@ void BA1::lc_Click(int index)
     shan_name->setText(list.clearText);
     shan_name->adjustSize();
     Im1->move(22, lc[index]->y() + 10);
-    for (int i = 0; i < 3; ++i)
-        lc[i]->setStyleSheet(i == index ? "background-color: #FFFFFF" : "background-color: #F5F5F5");
+    for (int i = 0; i < 3; ++i) {
+        QPalette p = lc[i]->palette();
+        p.setColor(QPalette::Window, i == index ? QColor(0xFF, 0xFF, 0xFF) : QColor(0xF5, 0xF5, 0xF5));
+        lc[i]->setPalette(p);
+        lc[i]->setAutoFillBackground(true);
+    }
     layoutListPanel();
 }
 

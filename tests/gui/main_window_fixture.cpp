@@ -55,6 +55,12 @@ void MainWindowTest::waitForPortalPage()
         << "the portal page did not load";
 }
 
+void MainWindowTest::writeRecords(const QString &recordFile, const QByteArray &lines)
+{
+    home().write("app/" + recordFile, lines);
+    Records(home().file("app")).BuildListPage(recordFile);
+}
+
 bool MainWindowTest::portalWasAsked(const QString &target) const
 {
     for (const QString &line : portal().requestLog()) {

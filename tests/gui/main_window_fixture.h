@@ -31,6 +31,8 @@ protected:
     {
         return window->findChild<T *>(name);
     }
+    // Writes a record file and builds its list page, as a change by the client would.
+    static void writeRecords(const QString &recordFile, const QByteArray &lines);
     // Whether the portal's request log holds a line that starts with `target`.
     bool portalWasAsked(const QString &target) const;
 

@@ -35,9 +35,15 @@ QPoint elementCentre(BrowserPane &pane, const QString &selector, const QString &
     return xy.size() == 2 ? QPoint(qRound(xy[0].toDouble()), qRound(xy[1].toDouble())) : QPoint();
 }
 
+namespace {
+QWidget *inputWidget(BrowserPane &pane) { return pane.findChild<QWebEngineView *>()->focusProxy(); }
+} // namespace
+
+void movePointer(BrowserPane &pane, QPoint to) { QTest::mouseMove(inputWidget(pane), to); }
+
 void clickPane(BrowserPane &pane, QPoint at, Qt::MouseButton button)
 {
-    QWidget *input = pane.findChild<QWebEngineView *>()->focusProxy();
+    QWidget *input = inputWidget(pane);
     ASSERT_NE(input, nullptr);
     QTest::mouseMove(input, at);
     QTest::mouseClick(input, button, {}, at);

@@ -15,7 +15,10 @@ class BrowserPane;
 // Runs script in the page's own world of the main document and returns its value.
 QVariant runJs(BrowserPane &pane, const QString &script, int msecs = 10000);
 // Centre of the element in pane coordinates; frame names an iframe of the main document.
+// The selector goes into a single-quoted script string: quote attribute values with \".
 QPoint elementCentre(BrowserPane &pane, const QString &selector, const QString &frame = {});
+// Real pointer movement to a point of the pane.
+void movePointer(BrowserPane &pane, QPoint to);
 // A real mouse click (move, press, release) at a point of the pane, or on an element.
 void clickPane(BrowserPane &pane, QPoint at, Qt::MouseButton button = Qt::LeftButton);
 void clickElement(BrowserPane &pane, const QString &selector, const QString &frame = {},
