@@ -22,9 +22,9 @@ std::string gameAddress(const GameEntry &game, const std::string &host)
     return game.key.empty() ? "http://" + host + "/games/" + game.file : game.key;
 }
 
-std::string gameLink(const GameEntry &game, const std::string &host)
+std::string gameLink(const GameEntry &game, const std::string &host, const std::string &scheme)
 {
-    return "veloflash://" + game.id + "$$$" + gameAddress(game, host) + "$$$" + scriptEscape(game.name);
+    return scheme + game.id + "$$$" + gameAddress(game, host) + "$$$" + scriptEscape(game.name);
 }
 
 static std::string pageHead(const std::string &title)
@@ -34,16 +34,26 @@ static std::string pageHead(const std::string &title)
            "<link rel=\"stylesheet\" href=\"/css/portal.css\"></head>\n";
 }
 
+// The games played from a portal key are also offered as points games.
+static std::vector<GameEntry> pointsGames(const std::vector<GameEntry> &games)
+{
+    std::vector<GameEntry> keyed;
+    for (const GameEntry &game : games)
+        if (!game.key.empty())
+            keyed.push_back(game);
+    return keyed;
+}
+
 // idPrefix keeps the page's links and the frame's links apart for whoever looks them up.
 static std::string gameList(const std::vector<GameEntry> &games, const std::string &host,
-                            const std::string &idPrefix)
+                            const std::string &idPrefix, const std::string &scheme = "veloflash://")
 {
     if (games.empty())
         return "<li class=\"empty\">游戏正在上架中，请稍后再来</li>\n";
     std::string items;
     for (const GameEntry &game : games)
         items += "<li><a id=\"" + htmlEscape(idPrefix + game.id) + "\" href=\"" +
-                 htmlEscape(gameLink(game, host)) + "\">" + htmlEscape(game.name) + "</a></li>\n";
+                 htmlEscape(gameLink(game, host, scheme)) + "\">" + htmlEscape(game.name) + "</a></li>\n";
     return items;
 }
 
@@ -57,6 +67,9 @@ std::string homePage(const std::vector<GameEntry> &games, const std::string &hos
            "<a href=\"/music/\">在线音乐</a></div>\n"
            "<div class=\"box\"><h2>最新小游戏</h2><ul class=\"games\">\n" +
            gameList(games, host, "game-") +
+           "</ul></div>\n"
+           "<div class=\"box\"><h2>积分游戏</h2><ul class=\"games\">\n" +
+           gameList(pointsGames(games), host, "jf-game-", "velojf://") +
            "</ul></div>\n"
            "<div class=\"box\"><h2>热门推荐</h2>"
            "<iframe name=\"velomain\" src=\"/velomain.html\" frameborder=\"0\"></iframe></div>\n"

@@ -14,7 +14,8 @@ std::string htmlEscape(const std::string &text);
 std::string gameAddress(const GameEntry &game, const std::string &host);
 
 // "veloflash://" + id + "$$$" + address + "$$$" + escaped name.
-std::string gameLink(const GameEntry &game, const std::string &host);
+std::string gameLink(const GameEntry &game, const std::string &host,
+                     const std::string &scheme = "veloflash://");
 
 // Home page: the games in the page itself and, again, in the frame named "velomain".
 std::string homePage(const std::vector<GameEntry> &games, const std::string &host);

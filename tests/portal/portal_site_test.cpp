@@ -79,6 +79,14 @@ TEST_F(PortalSite, HomePageAndItsFrameLinkEveryManifestGame)
     EXPECT_EQ(gameLinks(fetch(portal_->port(), "/velomain.html").body), expected);
 }
 
+TEST_F(PortalSite, KeyedGamesAreAlsoOfferedAsPointsGames)
+{
+    start();
+    const std::string page = fetch(portal_->port(), "/").body;
+    EXPECT_TRUE(contains(page, "id=\"jf-game-1002\" href=\"velojf://1002$$$tetris$$$%u4FC4%u7F57%u65AF%u65B9%u5757\""));
+    EXPECT_FALSE(contains(page, "velojf://1001"));
+}
+
 TEST_F(PortalSite, EscapedNamesDecodeBackToTheManifestNames)
 {
     start();
