@@ -1,0 +1,180 @@
+#include "main_window_fixture.h"
+
+#include "browser/browser_pane.h"
+#include "chrome/skin_button.h"
+#include "dialogs/message_box.h"
+#include "mainwindow/click_label.h"
+#include "pane_driver.h"
+#include "portal_process.h"
+#include "shell/tray_icon.h"
+#include "temp_home.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+class GameTools : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        // Screenshots go to the desktop folder: keep it inside the test.
+        qputenv("HOME", desktopHome.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", desktopHome.filePath("config").toUtf8());
+    }
+    QString desktop(const QString &relative = {}) const { return desktopHome.filePath("Desktop/" + relative); }
+
+    // Opens a game that plays from the local player page and shows a red stage.
+    void openRedGame(const QString &name)
+    {
+        QDir().mkpath(home().file("flash"));
+        QFile::copy(builtGame("test-solid.swf"), home().file("flash/1003.swf"));
+        window->Web1->navigate("veloflash://1003$$$click$$$" + name);
+        ASSERT_TRUE(waitUntil([&] { return colourCoverage(window->Web2->grabImage(), Qt::red, 0.3).isEmpty(); },
+                              30000));
+    }
+
+    QTemporaryDir desktopHome;
+};
+
+TEST_F(GameTools, EveryToolWaitsForTheFirstGame)
+{
+    openWindow();
+    for (int i = 0; i < 9; ++i)
+        window->c_z_click(i);
+    EXPECT_EQ(window->c_z[0]->toolTip(), "停止");
+    EXPECT_EQ(window->c_z[2]->toolTip(), "静音");
+    EXPECT_EQ(window->c_z[7]->toolTip(), "显示");
+    EXPECT_EQ(window->FullScreen, 0);
+    EXPECT_TRUE(MessageBox::shown().empty() || MessageBox::shown().back().text != "当前没有游戏");
+    EXPECT_FALSE(QDir(desktop()).exists());
+    EXPECT_EQ(home().read("app/date_c.dat"), "\r\n");
+}
+
+TEST_F(GameTools, PauseContinueAndReload)
+{
+    openWindow();
+    window->Web1->navigate("veloflash://1003$$$click$$$a");
+    ASSERT_TRUE(waitUntil([&] { return portalWasAsked("/app/app.asp?id=click"); }));
+    QTest::mouseClick(window->c_z[0], Qt::LeftButton);
+    EXPECT_FALSE(window->Web2->isVisible());
+    EXPECT_EQ(window->c_z[0]->toolTip(), "继续");
+    EXPECT_EQ(window->tingzhi->text(), "当前游戏已经暂停");
+    EXPECT_TRUE(window->tingzhi->isVisible());
+    QTest::mouseClick(window->c_z[0], Qt::LeftButton);
+    EXPECT_TRUE(window->Web2->isVisible());
+    EXPECT_EQ(window->c_z[0]->toolTip(), "停止");
+    EXPECT_EQ(window->tingzhi->text(), "当前游戏已经暂停");
+
+    QTest::mouseClick(window->c_z[0], Qt::LeftButton);
+    portal().clearLog();
+    QTest::mouseClick(window->c_z[1], Qt::LeftButton); // reload while paused plays again
+    EXPECT_TRUE(window->Web2->isVisible());
+    EXPECT_EQ(window->c_z[0]->toolTip(), "停止");
+    EXPECT_TRUE(waitUntil([&] { return portalWasAsked("/app/app.asp?id=click"); }));
+
+    // A new game plays at once, even after a pause.
+    QTest::mouseClick(window->c_z[0], Qt::LeftButton);
+    window->Web1->navigate("veloflash://1001$$$k$$$b");
+    EXPECT_TRUE(window->Web2->isVisible());
+    EXPECT_EQ(window->c_z[0]->toolTip(), "停止");
+}
+
+TEST_F(GameTools, PausedGameReallyStops)
+{
+    openWindow();
+    window->Web1->navigate("veloflash://1003$$$click$$$a");
+    ASSERT_TRUE(waitUntil([&] { return runJs(*window->Web2, "document.readyState").toString() == "complete"; }));
+    // A hidden page still runs its timers (slowed down); a paused game must run none.
+    runJs(*window->Web2, "window.ticks = 0; setInterval(() => window.ticks++, 100); true");
+    QTest::qWait(500);
+    window->c_z_click(0);
+    const double atPause = runJs(*window->Web2, "window.ticks").toDouble();
+    QTest::qWait(3000);
+    window->c_z_click(0);
+    const double atContinue = runJs(*window->Web2, "window.ticks").toDouble();
+    EXPECT_LE(atContinue - atPause, 1) << "the game kept running while paused";
+    QTest::qWait(500);
+    EXPECT_GT(runJs(*window->Web2, "window.ticks").toDouble(), atContinue) << "the game did not go on";
+}
+
+TEST_F(GameTools, ScreenshotSavesTheGameAsABitmapOnTheDesktop)
+{
+    openWindow();
+    openRedGame("%u6D4B");
+    QTest::mouseClick(window->c_z[4], Qt::LeftButton);
+    const QStringList shots = QDir(desktop("%u6D4B")).entryList({"*.bmp"}, QDir::Files);
+    ASSERT_EQ(shots.size(), 1);
+    const QString stem = shots.first().chopped(4);
+    EXPECT_GE(stem.toInt(), 100);
+    EXPECT_LE(stem.toInt(), 999);
+    const QImage image(desktop("%u6D4B/" + shots.first()), "BMP");
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), window->Web2->size());
+    EXPECT_EQ(colourCoverage(image, Qt::red, 0.3), "");
+    EXPECT_EQ(tray_record().balloonText, "截图完成。路径:" + desktop("%u6D4B/" + shots.first()));
+    EXPECT_TRUE(window->c_z[4]->isEnabled());
+}
+
+TEST_F(GameTools, ScreenshotNamesStayOnTheDesktop)
+{
+    openWindow();
+    openRedGame("..%2F../x");
+    window->GameName = "../../x";
+    window->c_z_click(4);
+    EXPECT_EQ(QDir(desktop("....x")).entryList({"*.bmp"}, QDir::Files).size(), 1);
+
+    for (const char *name : {"   ", "\\\\"}) {
+        window->GameName = name;
+        MessageBox::queueAnswer(QMessageBox::Ok);
+        window->c_z_click(4);
+        EXPECT_EQ(MessageBox::shown().back().text, "游戏错误，无法完成截图！");
+        EXPECT_TRUE(window->c_z[4]->isEnabled());
+    }
+}
+
+TEST_F(GameTools, MuteInfoPaneAndFullScreen)
+{
+    openWindow();
+    window->Web1->navigate("veloflash://1003$$$click$$$a");
+    window->c_z_click(2);
+    EXPECT_EQ(window->c_z[2]->toolTip(), "取消");
+    window->c_z_click(2);
+    EXPECT_EQ(window->c_z[2]->toolTip(), "静音");
+
+    EXPECT_TRUE(window->pic2->isVisible());
+    const int gameWidth = window->picf->width();
+    QTest::mouseClick(window->c_z[7], Qt::LeftButton);
+    EXPECT_EQ(window->c_z[7]->toolTip(), "显示");
+    EXPECT_FALSE(window->pic2->isVisible());
+    EXPECT_EQ(window->picf->width(), gameWidth + 172);
+    QTest::mouseClick(window->c_z[7], Qt::LeftButton);
+    EXPECT_TRUE(window->pic2->isVisible());
+
+    QTest::mouseClick(window->c_z[6], Qt::LeftButton);
+    EXPECT_EQ(window->FullScreen, 1);
+    EXPECT_TRUE(window->isMaximized());
+    EXPECT_FALSE(window->Picd->isVisible());
+    EXPECT_FALSE(window->ad_pic->isVisible());
+    EXPECT_TRUE(window->c_z[8]->isVisible());
+    EXPECT_EQ(window->npc[1]->toolTip(), "还原");
+    EXPECT_EQ(window->zz[1]->geometry(), QRect(4, 28, window->WorkArea.width() - 8, window->WorkArea.height() - 32));
+
+    // The maximise button leaves full screen.
+    QTest::mouseClick(window->npc[1], Qt::LeftButton);
+    EXPECT_EQ(window->FullScreen, 0);
+    EXPECT_FALSE(window->isMaximized());
+    EXPECT_TRUE(window->Picd->isVisible());
+    EXPECT_FALSE(window->c_z[8]->isVisible());
+    EXPECT_EQ(window->npc[1]->toolTip(), "最大化");
+
+    // A double-click on the window surface leaves full screen too; after the ad strip failed,
+    // leaving full screen does not bring it back.
+    window->AdFailed = 1;
+    window->c_z_click(6);
+    QTest::mouseDClick(window.get(), Qt::LeftButton, {}, QPoint(400, 10));
+    EXPECT_EQ(window->FullScreen, 0);
+    EXPECT_FALSE(window->ad_pic->isVisible());
+}

@@ -1,0 +1,122 @@
+#include "main_window_fixture.h"
+
+#include "chrome/skin_button.h"
+#include "dialogs/message_box.h"
+#include "pane_driver.h"
+#include "startup/ini_file.h"
+#include "temp_home.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+class TitleBar : public MainWindowTest {
+protected:
+    QString setting(const char *key) const { return IniFile(home().file("config.ini")).read("S_q", key, "?"); }
+};
+
+TEST_F(TitleBar, FirstCloseAsksOnceYesHidesToTheTray)
+{
+    openWindow();
+    MessageBox::queueAnswer(QMessageBox::Yes);
+    QTest::mouseClick(window->npc[2], Qt::LeftButton);
+    ASSERT_FALSE(MessageBox::shown().empty());
+    const MessageBox::Shown &box = MessageBox::shown().back();
+    EXPECT_EQ(box.title, "提示：");
+    EXPECT_EQ(box.text, "关闭 Tamsa游戏盒 最小化到托盘吗？");
+    EXPECT_EQ(box.icon, QMessageBox::Question);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(setting("ts"), "1");
+    EXPECT_EQ(setting("quit"), "2");
+
+    const size_t asked = MessageBox::shown().size();
+    window->show();
+    window->npc_Click(2);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(MessageBox::shown().size(), asked);
+}
+
+TEST_F(TitleBar, AnsweringNoQuitsAndTheNextStartDoesNotAsk)
+{
+    openWindow();
+    MessageBox::queueAnswer(QMessageBox::No);
+    window->npc_Click(2);
+    EXPECT_EQ(setting("quit"), "1");
+    EXPECT_FALSE(window->isVisible());
+
+    window.reset();
+    openWindow(false);
+    const size_t asked = MessageBox::shown().size();
+    window->npc_Click(2);
+    EXPECT_EQ(MessageBox::shown().size(), asked);
+    EXPECT_FALSE(window->isVisible());
+
+    // The setting switched back to the tray: closing hides.
+    IniFile(home().file("config.ini")).write("S_q", "quit", "2");
+    window->show();
+    window->npc_Click(2);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(TitleBar, MaximiseTopmostTabsAndMenu)
+{
+    openWindow();
+    QTest::mouseClick(window->npc[1], Qt::LeftButton);
+    EXPECT_TRUE(window->isMaximized());
+    EXPECT_EQ(window->npc[1]->toolTip(), "还原");
+    EXPECT_TRUE(waitUntil([&] { return window->size() == window->WorkArea.size(); }, 5000));
+    QTest::mouseClick(window->npc[1], Qt::LeftButton);
+    EXPECT_FALSE(window->isMaximized());
+    EXPECT_EQ(window->npc[1]->toolTip(), "最大化");
+
+    window->npc_Click(4);
+    EXPECT_TRUE(window->Topmost);
+    EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(window->npc[4]->toolTip(), "取消置顶");
+    window->npc_Click(4);
+    EXPECT_FALSE(window->Topmost);
+    EXPECT_EQ(window->npc[4]->toolTip(), "置顶");
+
+    QTest::mouseClick(window->npc[8], Qt::LeftButton);
+    EXPECT_TRUE(window->zz[2]->isVisible());
+    for (int tab : {0, 1, 3, 4})
+        EXPECT_FALSE(window->zz[tab]->isVisible()) << tab;
+    EXPECT_FALSE(window->npc[8]->isEnabled());
+    EXPECT_TRUE(window->npc[6]->isEnabled());
+    QTest::mouseClick(window->npc[3], Qt::LeftButton);
+    EXPECT_TRUE(window->zz[4]->isVisible());
+    EXPECT_FALSE(window->zz[2]->isVisible());
+    EXPECT_TRUE(window->npc[8]->isEnabled());
+
+    QSignalSpy menu(window.get(), &BA1::mainMenuRequested);
+    window->npc_Click(5);
+    ASSERT_EQ(menu.count(), 1);
+    EXPECT_EQ(menu.first().first().toPoint(), window->mapToGlobal(window->npc[5]->pos() + QPoint(-17, 23)));
+}
+
+TEST_F(TitleBar, LayoutAtDesignWidthAndTheMinimumSize)
+{
+    openWindow();
+    window->resize(798, 522);
+    ASSERT_TRUE(waitUntil([&] { return window->width() == 798; }, 5000));
+    EXPECT_EQ(window->npc[2]->geometry(), QRect(760, 2, 33, 19));
+    EXPECT_EQ(window->npc[1]->geometry(), QRect(736, 2, 24, 19));
+    EXPECT_EQ(window->npc[0]->geometry(), QRect(712, 2, 24, 19));
+    EXPECT_EQ(window->npc[5]->geometry(), QRect(688, 2, 24, 19));
+    EXPECT_EQ(window->npc[4]->geometry(), QRect(666, 2, 21, 19));
+    EXPECT_EQ(window->zz[1]->geometry(), QRect(4, 88, 790, 430));
+    EXPECT_EQ(window->zz[0]->geometry(), QRect(4, 88, 790, 407));
+
+    window->resize(500, 400);
+    EXPECT_TRUE(waitUntil([&] { return window->size() == QSize(737, 521); }, 5000)) << window->width() << "x"
+                                                                                    << window->height();
+}
+
+TEST_F(TitleBar, SavedSizeIsUsedOnlyWhenAsked)
+{
+    openWindow(false);
+    EXPECT_EQ(window->size(), QSize(13550 / 15, 9210 / 15));
+    window.reset();
+    IniFile(home().file("config.ini")).write("S_q", "s_size", "1");
+    openWindow(false);
+    EXPECT_EQ(window->size(), QSize(798, 522));
+}
