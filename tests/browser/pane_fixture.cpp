@@ -64,6 +64,9 @@ void PaneTest::SetUp()
     pane->resize(800, 600);
     pane->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(pane.get()));
+    // Keyboard focus and the edit commands need the window to be the active one.
+    pane->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(pane.get()));
     QObject::connect(pane.get(), &BrowserPane::beforeNavigate, pane.get(),
                      [this](const QString &url, bool *cancel) {
                          log << "before " + url;

@@ -43,7 +43,7 @@ protected:
                Qt::MouseButton button = Qt::LeftButton);
     bool waitFor(const std::function<bool()> &condition, int msecs = 15000);
     // Waits msecs while events arrive, for checks that something did not happen.
-    void settle(int msecs = 1500);
+    void settle(int msecs = 1000);
     int historyCount();
 
     std::unique_ptr<BrowserPane> pane;

@@ -22,7 +22,11 @@ function fetchByXhr(url) {
         xhr.onload = () => {
             const type = url.endsWith('.wasm') ? 'application/wasm'
                 : (xhr.getResponseHeader('Content-Type') || 'application/octet-stream');
-            resolve(new Response(xhr.response, { status: 200, headers: { 'Content-Type': type } }));
+            const response = new Response(xhr.response, { status: 200, headers: { 'Content-Type': type } });
+            // The emulator takes the movie's own address from the response: SharedObjects and
+            // the movie's security sandbox depend on it.
+            Object.defineProperty(response, 'url', { value: url });
+            resolve(response);
         };
         xhr.onerror = () => reject(new TypeError('Failed to fetch ' + url));
         xhr.send();
@@ -54,7 +58,6 @@ function loadRuffle() {
             autoplay: 'on',
             unmuteOverlay: 'hidden',
             splashScreen: false,
-            preloader: false,
             letterbox: 'on',
             allowFullscreen: true,
             warnOnUnsupportedContent: false,

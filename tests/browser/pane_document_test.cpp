@@ -1,0 +1,172 @@
+// What the main window does with a loaded document: no dialogs in silent mode, the menu
+// policy with the raw href under the pointer, copy and paste, hiding and pausing a page.
+#include "pane_fixture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QMenu>
+#include <QTimer>
+#include <QWebEnginePage>
+
+namespace {
+
+// Visible top-level widgets of type T (dialogs, the engine's menus), closed on request.
+template <typename T> QList<T *> visibleTopLevels()
+{
+    QList<T *> found;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *typed = qobject_cast<T *>(widget); typed && typed->isVisible())
+            found << typed;
+    return found;
+}
+
+template <typename T> void closeAll()
+{
+    for (T *widget : visibleTopLevels<T>())
+        widget->close();
+}
+
+} // namespace
+
+class PaneDocument : public PaneTest {
+protected:
+    void openLinksPage()
+    {
+        load(siteUrl("links.html"));
+        ASSERT_TRUE(waitFor([&] {
+            return js("[...document.querySelectorAll('iframe')].every(f => f.contentDocument && "
+                      "f.contentDocument.readyState === 'complete')")
+                .toBool();
+        }));
+        log.clear();
+    }
+
+    // Right-click, then whether the engine's own menu came up (closed again here).
+    bool rightClickShowsEngineMenu(const QString &selector, const QString &frame = {})
+    {
+        click(selector, frame, Qt::RightButton);
+        const bool shown = waitFor([] { return !visibleTopLevels<QMenu>().isEmpty(); }, 2000);
+        closeAll<QMenu>();
+        return shown;
+    }
+};
+
+TEST_F(PaneDocument, ASilentPaneShowsNoDialogAndThePageGoesOn)
+{
+    pane->setSilent(true);
+    load(siteUrl("dialogs.html"));
+    js("setTimeout(askEverything, 0)");
+    EXPECT_TRUE(waitFor([&] { return js("document.title").toString() == "went on false null"; }))
+        << js("document.title").toString().toStdString();
+    EXPECT_TRUE(visibleTopLevels<QDialog>().isEmpty());
+
+    // Not silent, the engine asks the player.
+    pane->setSilent(false);
+    int dialogsSeen = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        dialogsSeen += visibleTopLevels<QDialog>().size();
+        closeAll<QDialog>();
+    });
+    closer.start(100);
+    js("setTimeout(() => { alert('shown'); document.title = 'closed'; }, 0)");
+    EXPECT_TRUE(waitFor([&] { return js("document.title").toString() == "closed"; }));
+    EXPECT_GE(dialogsSeen, 1);
+}
+
+TEST_F(PaneDocument, ClientMenusGetTheRawHrefInTheMainDocumentAndTheNamedFrames)
+{
+    pane->setMenuPolicy(BrowserPane::MenuPolicy::Client, {"velomain"});
+    openLinksPage();
+    EXPECT_FALSE(rightClickShowsEngineMenu("#game"));
+    ASSERT_TRUE(waitFor([&] { return !log.isEmpty(); }));
+    EXPECT_EQ(log, PaneLog{"menu veloflash://12$$$http://h/g.swf$$$%u6D4B"});
+
+    log.clear();
+    EXPECT_FALSE(rightClickShowsEngineMenu("#empty"));
+    ASSERT_TRUE(waitFor([&] { return !log.isEmpty(); }));
+    EXPECT_EQ(log, PaneLog{"menu "});
+
+    log.clear();
+    EXPECT_FALSE(rightClickShowsEngineMenu("#delete", "velomain"));
+    ASSERT_TRUE(waitFor([&] { return !log.isEmpty(); }));
+    EXPECT_EQ(log, PaneLog{"menu delk://5"});
+
+    // A frame the client does not answer for keeps the engine's menu.
+    log.clear();
+    EXPECT_TRUE(rightClickShowsEngineMenu("#delete", "other"));
+    settle(500);
+    EXPECT_TRUE(log.isEmpty()) << log.join(" | ").toStdString();
+}
+
+TEST_F(PaneDocument, PanesWithoutMenusShowNoneAndBrowserPanesTheEnginesOwn)
+{
+    openLinksPage();
+    // Set on a document already shown: it takes effect there at once.
+    pane->setMenuPolicy(BrowserPane::MenuPolicy::None);
+    settle(300);
+    EXPECT_FALSE(rightClickShowsEngineMenu("#game"));
+    EXPECT_FALSE(rightClickShowsEngineMenu("#delete", "velomain"));
+    settle(500);
+    EXPECT_TRUE(log.isEmpty()) << log.join(" | ").toStdString();
+
+    pane->setMenuPolicy(BrowserPane::MenuPolicy::Browser);
+    openLinksPage();
+    EXPECT_TRUE(rightClickShowsEngineMenu("#game"));
+    settle(500);
+    EXPECT_TRUE(log.isEmpty()) << log.join(" | ").toStdString();
+}
+
+TEST_F(PaneDocument, CopyAndPasteGoThroughTheClipboard)
+{
+    load(siteUrl("dialogs.html"));
+    QApplication::clipboard()->clear();
+    click("#text"); // the player's right-click that leads to these commands focuses the page
+    js("getSelection().selectAllChildren(document.getElementById('text'))");
+    pane->copy();
+    EXPECT_TRUE(waitFor([] { return QApplication::clipboard()->text() == "some text to copy"; }))
+        << QApplication::clipboard()->text().toStdString();
+
+    QApplication::clipboard()->setText("pasted 粘贴");
+    js("document.getElementById('field').focus()");
+    pane->paste();
+    EXPECT_TRUE(waitFor([&] { return js("document.getElementById('field').value").toString() == QString::fromUtf8("pasted 粘贴"); }));
+}
+
+TEST_F(PaneDocument, HidingKeepsThePageAndFreezingStopsItWhileHidden)
+{
+    load(siteUrl("counter.html"));
+    js("window.kept = 42");
+    log.clear();
+
+    // Hidden, the page goes on (the engine slows its timers down to about one a second).
+    int ticks = js("window.ticks").toInt();
+    pane->hide();
+    settle(2500);
+    pane->show();
+    EXPECT_EQ(js("window.kept").toInt(), 42);
+    EXPECT_GE(js("window.ticks").toInt() - ticks, 2);
+    EXPECT_TRUE(log.isEmpty()) << log.join(" | ").toStdString();
+
+    // Frozen while hidden, it stands still; asked while shown, the pause waits for the hide.
+    pane->setFrozen(true);
+    settle(300);
+    EXPECT_EQ(pane->page()->lifecycleState(), QWebEnginePage::LifecycleState::Active);
+    ticks = js("window.ticks").toInt();
+    pane->hide();
+    ASSERT_TRUE(waitFor([&] { return pane->page()->lifecycleState() == QWebEnginePage::LifecycleState::Frozen; }));
+    settle(2500);
+    pane->show();
+    EXPECT_LE(js("window.ticks").toInt() - ticks, 1);
+    EXPECT_EQ(pane->page()->lifecycleState(), QWebEnginePage::LifecycleState::Active);
+
+    // Shown, it runs again; hidden once more, it is frozen again until released.
+    EXPECT_TRUE(waitFor([&] { return js("window.ticks").toInt() > ticks + 10; }));
+    pane->hide();
+    EXPECT_TRUE(waitFor([&] { return pane->page()->lifecycleState() == QWebEnginePage::LifecycleState::Frozen; }));
+    pane->setFrozen(false);
+    EXPECT_TRUE(waitFor([&] { return pane->page()->lifecycleState() == QWebEnginePage::LifecycleState::Active; }));
+    pane->show();
+    EXPECT_EQ(js("window.kept").toInt(), 42);
+}
