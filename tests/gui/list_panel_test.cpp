@@ -123,7 +123,7 @@ TEST_F(ListPanel, RightClickOnAnEntryOffersTheEntryMenuAndNowhereElse)
     ASSERT_TRUE(waitUntil([&] { return runJs(*window->Web3, "Ptr[0].className").toString() == "t1"; }, 5000));
     clickElement(*window->Web3, "a[href=\"delk://1\"]", {}, Qt::RightButton);
     clickPane(*window->Web3, QPoint(200, 300), Qt::RightButton); // empty space
-    QTest::qWait(1000);
+    settleFor(1000);
     EXPECT_EQ(menus.count(), 1);
     EXPECT_EQ(window->ContextLink, "open://2");
 

@@ -87,7 +87,7 @@ TEST_F(PortalLinks, LinkFieldsRecordIdsAndSchemes)
     // The scheme in capitals is not a game link.
     const QString before = window->downurl;
     window->Web1->navigate("VELOFLASH://5$$$k$$$n");
-    QTest::qWait(1000);
+    settleFor(1000);
     EXPECT_EQ(window->downurl, before);
 }
 
@@ -122,7 +122,7 @@ TEST_F(PortalLinks, GamePaneForwardsGameLinksAndBlocksPopUps)
     EXPECT_EQ(window->downurl, "veloflash://1001$$$key1001$$$b");
     EXPECT_EQ(window->pb_ad, 0);
     ASSERT_TRUE(waitUntil([&] { return portalWasAsked("/app/app.asp?id=key1001"); }));
-    QTest::qWait(500);
+    settleFor(500);
     EXPECT_TRUE(popUpAllowed());
 }
 
@@ -141,7 +141,7 @@ TEST_F(PortalLinks, UnreachablePortalShowsTheErrorPanelUntilARetrySucceeds)
     EXPECT_FALSE(window->zz[0]->isVisible());
     EXPECT_EQ(window->webe->text(), "Error！出错了\r\n\r\n1.请检查你的网络连接\r\n\r\n2.软件网络出现了故障\r\n\r\n"
                                     "3.请点此尝试重新连接\r\n\r\n4.请尝试重新启动软件\r\n\r\n");
-    QTest::qWait(1500); // the engine's own error page loads under the panel and must not lift it
+    settleFor(1500); // the engine's own error page loads under the panel and must not lift it
     EXPECT_TRUE(window->zzer->isVisible());
 
     PortalProcess late({"--port", QString::number(port)});

@@ -2,7 +2,10 @@
 
 #include "browser/browser_pane.h"
 
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -54,7 +57,23 @@ void clickElement(BrowserPane &pane, const QString &selector, const QString &fra
     clickPane(pane, elementCentre(pane, selector, frame), button);
 }
 
-bool waitUntil(const std::function<bool()> &condition, int msecs) { return QTest::qWaitFor(condition, msecs); }
+// A real event loop between the checks: QTest::qWaitFor sleeps between its event batches, and
+// that starves the engine's tasks, which the same loop runs (a page then takes seconds to load).
+bool waitUntil(const std::function<bool()> &condition, int msecs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > msecs)
+            return false;
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
+
+void settleFor(int msecs) { waitUntil([] { return false; }, msecs); }
 
 QString colourCoverage(const QImage &image, QColor colour, double fraction)
 {

@@ -24,6 +24,8 @@ void clickPane(BrowserPane &pane, QPoint at, Qt::MouseButton button = Qt::LeftBu
 void clickElement(BrowserPane &pane, const QString &selector, const QString &frame = {},
                   Qt::MouseButton button = Qt::LeftButton);
 bool waitUntil(const std::function<bool()> &condition, int msecs = 15000);
+// Lets events run for a while, for checks that something did not happen.
+void settleFor(int msecs);
 
 // "" when the pixels of image match colour within a small tolerance over at least the given
 // fraction of its area, else a description of what was found.
