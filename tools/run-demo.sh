@@ -24,12 +24,13 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
     "$1/play" &
     client=$!
     # The portal page needs a few seconds to load in a fresh profile.
+    window=
     for _ in $(seq 1 30); do
         sleep 1
-        if xdotool search --name "^Tamsa游戏盒$" >/dev/null 2>&1; then break; fi
+        window=$(xdotool search --onlyvisible --name "^Tamsa游戏盒$" 2>/dev/null | head -1) && [ -n "$window" ] && break
     done
-    sleep 8
-    "$3" "$2"
+    sleep 6
+    "$3" "$2" $window
     kill $client 2>/dev/null || true
     wait $client 2>/dev/null || true
 ' _ "$home" "$shot" "$build/tools/screengrab/screengrab"
