@@ -83,7 +83,18 @@ void BA1::Form_Load()
 
 void BA1::navigatePanes()
 {
+    // The portal page comes first; the other panes follow, in their order, once it has loaded
+    // or failed, so that they do not slow down the page the player sees first.
     Web1->navigate(portalBase_);
+    connect(Web1, &BrowserPane::downloadComplete, this, &BA1::navigateOtherPanes, Qt::SingleShotConnection);
+    connect(Web1, &BrowserPane::navigateError, this, &BA1::navigateOtherPanes, Qt::SingleShotConnection);
+}
+
+void BA1::navigateOtherPanes()
+{
+    if (otherPanesNavigated_)
+        return;
+    otherPanesNavigated_ = true;
     Web2->navigate("about:blank");
     Webr->navigate("about:blank");
     Web3->navigate(programPath("app/n.htm"));

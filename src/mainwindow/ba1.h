@@ -98,6 +98,7 @@ private:
     // Start-up (ba1.cpp).
     void Form_Load();
     void navigatePanes();
+    void navigateOtherPanes();
     QWidget *tabPage(int npcIndex) const;
     // The windows the boss key closes with the main window.
     QList<QWidget *> secondaryWindows() const;
@@ -173,4 +174,5 @@ private:
     std::unique_ptr<ToolStripDownloadView> downloadView_;
     GameDownload *download_ = nullptr;
     BA3 *menus_ = nullptr;
+    bool otherPanesNavigated_ = false;
 };

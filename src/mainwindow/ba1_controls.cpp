@@ -141,6 +141,7 @@ void BA1::buildControls()
         connect(c_z[i], &SkinButton::clicked, this, [this, i] { c_z_click(i); });
     }
     c_z[8]->hide();
+    npc[CurrentTab]->setEnabled(false); // the catalogue tab is the active one at start
 
     P2->setPixmap(QPixmap(SkinPictures::kRetry));
     P2->setCursor(Qt::PointingHandCursor);

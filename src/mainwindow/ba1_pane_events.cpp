@@ -42,8 +42,10 @@ void BA1::Web1_DownloadComplete()
 {
     if (PortalError != 1) {
         zz[0]->show();
-        zz[0]->raise();
         zzer->hide();
+        // A portal load while another tab shows must not cover that tab.
+        if (QWidget *current = tabPage(CurrentTab))
+            current->raise();
     }
 }
 
