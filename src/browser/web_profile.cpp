@@ -94,6 +94,8 @@ void configure(QWebEngineProfile *profile)
     settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
     settings->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    // Panes show no page icons, so nothing asks the portal for them.
+    settings->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
     // A link of a scheme nobody registered is never handed to the desktop.
     settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
     auto *refusal = new RefusingSchemeHandler(profile);

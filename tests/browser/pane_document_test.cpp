@@ -31,17 +31,6 @@ template <typename T> void closeAll()
 
 class PaneDocument : public PaneTest {
 protected:
-    void openLinksPage()
-    {
-        load(siteUrl("links.html"));
-        ASSERT_TRUE(waitFor([&] {
-            return js("[...document.querySelectorAll('iframe')].every(f => f.contentDocument && "
-                      "f.contentDocument.readyState === 'complete')")
-                .toBool();
-        }));
-        log.clear();
-    }
-
     // Right-click, then whether the engine's own menu came up (closed again here).
     bool rightClickShowsEngineMenu(const QString &selector, const QString &frame = {})
     {
@@ -122,7 +111,6 @@ TEST_F(PaneDocument, CopyAndPasteGoThroughTheClipboard)
 {
     load(siteUrl("dialogs.html"));
     QApplication::clipboard()->clear();
-    click("#text"); // the player's right-click that leads to these commands focuses the page
     js("getSelection().selectAllChildren(document.getElementById('text'))");
     pane->copy();
     EXPECT_TRUE(waitFor([] { return QApplication::clipboard()->text() == "some text to copy"; }))

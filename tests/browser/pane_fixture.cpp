@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineHistory>
@@ -55,6 +56,15 @@ PortalProcess &PaneTest::portal()
 
 QString PaneTest::siteUrl(const QString &page) { return portal().url(page); }
 
+bool PaneTest::requested(const QString &target) { return !portal().requestLog().filter(target).isEmpty(); }
+
+int PaneTest::closedPort()
+{
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost, 0);
+    return server.serverPort(); // closed again as the server goes
+}
+
 void PaneTest::SetUp()
 {
     home();
@@ -91,6 +101,35 @@ void PaneTest::load(const QString &address)
     const int before = log.count("complete");
     pane->navigate(address);
     ASSERT_TRUE(waitFor([&] { return log.count("complete") > before; })) << address.toStdString();
+}
+
+void PaneTest::loadWithFrames(const QString &address)
+{
+    load(address);
+    ASSERT_TRUE(waitFor([&] {
+        return js("[...document.querySelectorAll('iframe')].every(f => f.contentDocument && "
+                  "f.contentDocument.readyState === 'complete')")
+            .toBool();
+    }));
+    log.clear();
+}
+
+void PaneTest::openLinksPage()
+{
+    loadWithFrames(siteUrl("links.html"));
+    portal().clearLog();
+    historyBefore_ = historyCount();
+    urlBefore_ = pane->page()->url();
+}
+
+void PaneTest::expectOnlyTheEvent(const QString &text)
+{
+    settle();
+    EXPECT_EQ(log, PaneLog{"before " + text});
+    EXPECT_EQ(historyCount(), historyBefore_);
+    EXPECT_EQ(pane->page()->url(), urlBefore_);
+    EXPECT_EQ(js("document.title").toString(), "links");
+    EXPECT_TRUE(portal().requestLog().isEmpty()) << portal().requestLog().join(", ").toStdString();
 }
 
 QVariant PaneTest::js(const QString &script)

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <QVariant>
 
 #include <gtest/gtest.h>
@@ -28,6 +29,10 @@ public:
     static TempHome &home();
     static PortalProcess &portal();
     static QString siteUrl(const QString &page);
+    // Whether the portal was asked for a target containing this text since its log was cleared.
+    static bool requested(const QString &target);
+    // A loopback port nobody listens on.
+    static int closedPort();
 
 protected:
     void SetUp() override;
@@ -35,6 +40,13 @@ protected:
 
     // navigate(address), then wait for the load to complete.
     void load(const QString &address);
+    // load(), then wait for the documents of its frames too, and forget the events so far.
+    void loadWithFrames(const QString &address);
+    // The test site's page of links and frames, loaded, with the portal's log cleared.
+    void openLinksPage();
+    // After a cancelled navigation: only its event, the same page, no new history entry and
+    // nothing asked of the portal.
+    void expectOnlyTheEvent(const QString &text);
     // Runs script in the page's own world of the main document and returns its value.
     QVariant js(const QString &script);
     // Centre of the element in pane coordinates; frame names an iframe of the main document.
@@ -51,6 +63,10 @@ protected:
     // Which navigations the test's handler cancels; by default every private link.
     std::function<bool(const QString &)> cancelIf;
     bool cancelNewWindows = false;
+
+private:
+    int historyBefore_ = 0;
+    QUrl urlBefore_;
 };
 
 // Readable failure messages.
