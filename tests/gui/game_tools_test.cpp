@@ -3,6 +3,7 @@
 #include "browser/browser_pane.h"
 #include "chrome/skin_button.h"
 #include "dialogs/message_box.h"
+#include "download/bk_dl_control.h"
 #include "mainwindow/click_label.h"
 #include "pane_driver.h"
 #include "portal_process.h"
@@ -184,4 +185,30 @@ TEST_F(GameTools, MuteInfoPaneAndFullScreen)
     QTest::mouseDClick(window.get(), Qt::LeftButton, {}, QPoint(400, 10));
     EXPECT_EQ(window->FullScreen, 0);
     EXPECT_FALSE(window->ad_pic->isVisible());
+}
+
+TEST_F(GameTools, DownloadToolKeepsTheGameForOfflinePlay)
+{
+    openWindow();
+    const QString address = portal().url("games/1001.swf");
+    window->Web1->navigate("veloflash://1001$$$" + address + "$$$%u63A5%u7403");
+    QTest::mouseClick(window->c_z[5], Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return window->lblCount->text() == "游戏下载完毕!"; }, 20000))
+        << window->lblCount->text().toStdString();
+    QFile served(builtGame("1001.swf"));
+    ASSERT_TRUE(served.open(QIODevice::ReadOnly));
+    EXPECT_EQ(home().read("flash/1001.swf"), served.readAll());
+    EXPECT_TRUE(home().read("app/date_d.dat").startsWith("%u63A5%u7403|1001|1001|1\r\n"));
+    EXPECT_FALSE(window->dl->isVisible());
+
+    QTest::mouseClick(window->c_z[5], Qt::LeftButton);
+    EXPECT_EQ(window->lblCount->text(), "该游戏已经下载过!");
+
+    // Opened again, it plays from the local player page.
+    window->Web1->navigate("veloflash://1001$$$" + address + "$$$%u63A5%u7403");
+    EXPECT_TRUE(waitUntil([&] { return window->Web2->address() == home().file("app/flash.htm?1001"); }));
+
+    window->Web1->navigate("velojf://1003$$$click$$$x");
+    QTest::mouseClick(window->c_z[5], Qt::LeftButton);
+    EXPECT_EQ(window->lblCount->text(), "当前游戏为积分游戏，不能下载！");
 }
