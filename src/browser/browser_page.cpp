@@ -5,6 +5,7 @@
 #include "browser/page_bridge.h"
 #include "browser/web_profile.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 #include <QWebChannel>
 #include <QWebEngineFullScreenRequest>
@@ -178,9 +179,15 @@ void BrowserPage::javaScriptAlert(const QUrl &origin, const QString &msg)
         QWebEnginePage::javaScriptAlert(origin, msg);
 }
 
+// The engine asks its leave-page question (a page's beforeunload) through here as well. Silent,
+// the answer is "leave": otherwise a game page could keep the client from opening the next one.
 bool BrowserPage::javaScriptConfirm(const QUrl &origin, const QString &msg)
 {
-    return silent_ ? false : QWebEnginePage::javaScriptConfirm(origin, msg);
+    if (!silent_)
+        return QWebEnginePage::javaScriptConfirm(origin, msg);
+    static const QString leavePageQuestion = QCoreApplication::translate(
+        "QWebEnginePage", "Are you sure you want to leave this page? Changes that you made may not be saved.");
+    return msg == leavePageQuestion;
 }
 
 bool BrowserPage::javaScriptPrompt(const QUrl &origin, const QString &msg, const QString &defaultValue,

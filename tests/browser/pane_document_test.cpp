@@ -50,6 +50,14 @@ TEST_F(PaneDocument, ASilentPaneShowsNoDialogAndThePageGoesOn)
         << js("document.title").toString().toStdString();
     EXPECT_TRUE(visibleTopLevels<QDialog>().isEmpty());
 
+    // A page that asks before it is left (after the player played on it) is left all the same.
+    load(siteUrl("leave.html"));
+    click("#play");
+    settle(300);
+    load(siteUrl("next.html"));
+    EXPECT_TRUE(waitFor([&] { return js("document.title").toString() == "next"; }));
+    EXPECT_TRUE(visibleTopLevels<QDialog>().isEmpty());
+
     // Not silent, the engine asks the player.
     pane->setSilent(false);
     int dialogsSeen = 0;
