@@ -8,6 +8,7 @@
 //   loaded <ms from process start to the portal home page loaded>
 //   pss <KiB over the process and its engine processes, 10 s after start>
 //   open <ms from a game link to the game pane's request>   (client only)
+#include "bench_support.h"
 #include "browser/browser_pane.h"
 #include "browser/web_schemes.h"
 #include "mainwindow/ba1.h"
@@ -162,19 +163,10 @@ Figures runChild(const QString &mode, const QString &portal)
     return figures;
 }
 
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values[values.size() / 2];
-}
-
 int drive(int rounds)
 {
     QProcess portal;
-    portal.start(QStringLiteral(GAMEBOX_PORTAL_BIN), {"--port", "0", "--lifetime", "3600"});
-    portal.waitForReadyRead(10000);
-    const QByteArray first = portal.readLine();
-    const QString base = QString("http://127.0.0.1:%1/").arg(QString(first).section(' ', 2).trimmed());
+    const QString base = startDemoPortal(portal);
 
     QList<double> clientLoaded, bareLoaded, clientPss, barePss, opens;
     for (int round = 0; round < rounds; ++round) {
