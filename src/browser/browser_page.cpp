@@ -29,8 +29,10 @@ BrowserPage::BrowserPage(QObject *parent) : QWebEnginePage(sharedWebProfile(), p
             [this](const QUrl &origin, Feature feature) {
                 setFeaturePermission(origin, feature, PermissionDeniedByUser);
             });
-    connect(this, &QWebEnginePage::fullScreenRequested, this,
-            [](QWebEngineFullScreenRequest request) { request.accept(); });
+    connect(this, &QWebEnginePage::fullScreenRequested, this, [this](QWebEngineFullScreenRequest request) {
+        request.accept();
+        emit fullScreenChanged(request.toggleOn());
+    });
     connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,
             [](QWebEngineRegisterProtocolHandlerRequest request) { request.reject(); });
     connect(this, &QWebEnginePage::fileSystemAccessRequested, this,

@@ -30,6 +30,7 @@ signals:
     void downloadComplete();
     void navigateError(const QString &url);
     void contextMenuReported(const QString &href);
+    void fullScreenChanged(bool on);
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;

@@ -58,6 +58,7 @@ BrowserPane::BrowserPane(QWidget *parent)
     connect(page_, &BrowserPage::downloadBegin, this, &BrowserPane::downloadBegin);
     connect(page_, &BrowserPage::downloadComplete, this, &BrowserPane::downloadComplete);
     connect(page_, &BrowserPage::navigateError, this, &BrowserPane::navigateError);
+    connect(page_, &BrowserPage::fullScreenChanged, this, &BrowserPane::fullScreenChanged);
     connect(page_, &BrowserPage::contextMenuReported, this, [this](const QString &href) {
         if (menuPolicy_ == MenuPolicy::Client)
             emit contextMenuRequested(href, QCursor::pos());

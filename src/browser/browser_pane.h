@@ -53,6 +53,9 @@ signals:
     void navigateError(const QString &url);
     // href: the raw href attribute of the link under the pointer, "" over anything else.
     void contextMenuRequested(const QString &href, const QPoint &globalPos);
+    // A page element (a game's own full-screen button) went full screen inside the pane, or
+    // left it; the window may follow.
+    void fullScreenChanged(bool on);
 
 protected:
     void hideEvent(QHideEvent *event) override;

@@ -113,11 +113,20 @@ TEST_F(PaneFlash, TheGameRunsHasSoundFromTheStartAndTheKeyboard)
 
 TEST_F(PaneFlash, TheGamesOwnFullScreenButtonWorks)
 {
+    QList<bool> changes;
+    QObject::connect(pane.get(), &BrowserPane::fullScreenChanged, pane.get(), [&](bool on) { changes << on; });
     installGame("test-fullscreen.swf", "11");
     load(playerPage("11"));
     ASSERT_TRUE(waitForColour(QColor(0x80, 0x80, 0x80)));
     click("ruffle-embed");
     EXPECT_TRUE(waitForColour(QColor(0, 0xc0, 0)));
+    EXPECT_TRUE(waitFor([&] { return !changes.isEmpty(); }));
+    EXPECT_EQ(changes, QList<bool>{true});
+    // A second click leaves full screen again.
+    click("ruffle-embed");
+    EXPECT_TRUE(waitForColour(QColor(0x80, 0x80, 0x80)));
+    EXPECT_TRUE(waitFor([&] { return changes.size() >= 2; }));
+    EXPECT_EQ(changes, (QList<bool>{true, false}));
 }
 
 TEST_F(PaneFlash, AMissingOrBrokenFileShowsAShortMessage)
