@@ -1,8 +1,12 @@
 #include "records/list_page.h"
 
+#include "records/records.h"
 #include "startup/file_io.h"
 
+#include <QStringBuilder>
 #include <QStringEncoder>
+
+#include <algorithm>
 
 namespace {
 
@@ -58,6 +62,8 @@ int hexRun(const QString &s, qsizetype at, int count)
 
 QString replaceLoneSurrogates(const QString &s)
 {
+    if (std::none_of(s.cbegin(), s.cend(), [](QChar c) { return c.isSurrogate(); }))
+        return s;
     QString out;
     out.reserve(s.size());
     for (qsizetype i = 0; i < s.size(); ++i) {
@@ -77,6 +83,8 @@ QString replaceLoneSurrogates(const QString &s)
 // A decoded name must not become markup in a local page.
 QString escapeHtml(const QString &text)
 {
+    if (std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c == '&' || c == '<' || c == '>' || c == '"'; }))
+        return text;
     QString out;
     out.reserve(text.size());
     for (const QChar c : text) {
@@ -87,6 +95,28 @@ QString escapeHtml(const QString &text)
         case '"': out += "&quot;"; break;
         default: out += c;
         }
+    }
+    return out;
+}
+
+// GB18030 keeps ASCII as it is, so only the other characters go through the converter: the
+// page is mostly markup.
+QByteArray encodeGb18030(const QString &text)
+{
+    QStringEncoder gb18030("GB18030");
+    QByteArray out;
+    out.reserve(text.size() + text.size() / 4);
+    qsizetype i = 0;
+    while (i < text.size()) {
+        qsizetype j = i;
+        const bool ascii = text.at(i).unicode() < 0x80;
+        while (j < text.size() && (text.at(j).unicode() < 0x80) == ascii)
+            ++j;
+        if (ascii)
+            out += QStringView(text).sliced(i, j - i).toLatin1();
+        else
+            out += QByteArray(gb18030.encode(QStringView(text).sliced(i, j - i)));
+        i = j;
     }
     return out;
 }
@@ -130,34 +160,32 @@ QByteArray listPageFromRecords(const QByteArray &recordFileText)
 {
     QString entries;
     int lineNumber = 0;
-    for (const QByteArray &raw : splitLines(recordFileText)) {
+    forEachLine(recordFileText, [&](QByteArrayView line) {
         ++lineNumber;
-        const QString line = QString::fromUtf8(raw);
-        if (!line.contains('|'))
-            continue;
-        const QStringList fields = line.split('|');
-        QString display = escapeHtml(UnescapeText(fields.at(0)));
+        const qsizetype nameEnd = line.indexOf('|');
+        if (nameEnd < 0)
+            return true;
+        QString display = escapeHtml(UnescapeText(QString::fromUtf8(line.first(nameEnd))));
         // A record without a kind field counts as an ordinary game.
-        if (fields.size() > 3 && fields.at(3) == "0")
-            display = QString::fromUtf8(kPointsMarker) + display;
+        if (recordField(line, 3) == "0")
+            display.prepend(QString::fromUtf8(kPointsMarker));
         if (display.isEmpty())
-            continue;
+            return true;
         const QString n = QString::number(lineNumber);
-        entries += "<li><a href=open://" + n + ">\u00B7" + display + "</a><em><a href=delk://" + n +
-                   "> </a></em></li>";
-    }
+        entries += QLatin1String("<li><a href=open://") % n % QLatin1Char('>') % QChar(0x00B7) % display %
+                   QLatin1String("</a><em><a href=delk://") % n % QLatin1String("> </a></em></li>");
+        return true;
+    });
     if (entries.isEmpty())
         entries = QString::fromUtf8(kEmptyList);
 
     QString page;
     for (const char *piece : kPieces) {
         if (!page.isEmpty())
-            page += "\r\n";
+            page += QLatin1String("\r\n");
         page += QString::fromUtf8(piece);
     }
-    page.replace("<vod>", entries);
-    page += "\r\n";
-
-    QStringEncoder gb18030("GB18030");
-    return gb18030.encode(page);
+    page.replace(QLatin1String("<vod>"), entries);
+    page += QLatin1String("\r\n");
+    return encodeGb18030(page);
 }

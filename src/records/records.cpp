@@ -18,6 +18,19 @@ void chopCrLf(QByteArray &text)
 
 } // namespace
 
+QByteArrayView recordField(QByteArrayView line, int index)
+{
+    qsizetype start = 0;
+    for (int i = 0; i < index; ++i) {
+        start = line.indexOf('|', start);
+        if (start < 0)
+            return {};
+        ++start;
+    }
+    const qsizetype end = line.indexOf('|', start);
+    return line.sliced(start, (end < 0 ? line.size() : end) - start);
+}
+
 Records::Records(QString appFolder, std::function<void()> refreshListPane)
     : appFolder_(std::move(appFolder)), refreshListPane_(std::move(refreshListPane))
 {
@@ -43,17 +56,17 @@ void Records::AddRecord(const QString &name, const QString &id, const QString &a
     const QByteArray idBytes = id.toUtf8();
 
     QByteArray kept;
+    kept.reserve(old->size());
     int count = 0;
-    for (const QByteArray &line : splitLines(*old)) {
+    forEachLine(*old, [&](QByteArrayView line) {
         if (++count > cap)
-            break;
-        if (!line.contains('|'))
-            continue;
-        const QList<QByteArray> fields = line.split('|');
-        if (fields.at(1) == idBytes)
-            continue;
-        kept += line + "\r\n";
-    }
+            return false;
+        if (line.contains('|') && recordField(line, 1) != idBytes) {
+            kept += line;
+            kept += "\r\n";
+        }
+        return true;
+    });
     chopCrLf(kept);
     replaceFile(pathOf(fileName), newLine + "\r\n" + kept + "\r\n");
     BuildListPage(fileName);
@@ -65,12 +78,15 @@ void Records::RemoveRecord(const QString &fileName, int lineNumber) const
     if (!old)
         return;
     QByteArray text;
+    text.reserve(old->size());
     int i = 1;
-    for (const QByteArray &line : splitLines(*old)) {
-        if (i != lineNumber)
-            text += line + "\r\n";
-        ++i;
-    }
+    forEachLine(*old, [&](QByteArrayView line) {
+        if (i++ != lineNumber) {
+            text += line;
+            text += "\r\n";
+        }
+        return true;
+    });
     chopCrLf(text);
     chopCrLf(text);
     replaceFile(pathOf(fileName), text + "\r\n");

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
 #include <array>
 #include <functional>
+
+// Field `index` of a record line, fields separated by "|"; empty when the line has no such field.
+QByteArrayView recordField(QByteArrayView line, int index);
 
 // The three record files in the app folder and their list pages. A record is one line of
 // name|id|address|kind; line numbers count every line of the file. After each change the

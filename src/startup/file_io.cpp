@@ -1,7 +1,8 @@
 #include "startup/file_io.h"
 
+#include "startup/part_file.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 std::optional<QByteArray> readWholeFile(const QString &path)
 {
@@ -13,25 +14,19 @@ std::optional<QByteArray> readWholeFile(const QString &path)
 
 bool replaceFile(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    PartFile file(path);
+    return file.open() && file.write(bytes.constData(), bytes.size()) && file.commit();
 }
 
-QList<QByteArray> splitLines(const QByteArray &text)
+void forEachLine(QByteArrayView text, const std::function<bool(QByteArrayView line)> &visit)
 {
-    QList<QByteArray> lines;
     qsizetype start = 0;
     qsizetype i = 0;
     while (i < text.size()) {
         const char c = text.at(i);
         if (c == '\r' || c == '\n') {
-            lines.append(text.mid(start, i - start));
+            if (!visit(text.sliced(start, i - start)))
+                return;
             i += (c == '\r' && i + 1 < text.size() && text.at(i + 1) == '\n') ? 2 : 1;
             start = i;
         } else {
@@ -39,6 +34,15 @@ QList<QByteArray> splitLines(const QByteArray &text)
         }
     }
     if (start < text.size())
-        lines.append(text.mid(start));
+        visit(text.sliced(start));
+}
+
+QList<QByteArray> splitLines(const QByteArray &text)
+{
+    QList<QByteArray> lines;
+    forEachLine(text, [&lines](QByteArrayView line) {
+        lines.append(line.toByteArray());
+        return true;
+    });
     return lines;
 }

@@ -99,3 +99,28 @@ TEST(ListPage, EveryDecodedCharacterSurvivesTheEncoding)
     const QString entries = entriesOf("%u00e9%uD83D%uDE00%u20AC%uAC00|1|1|1\r\n");
     EXPECT_TRUE(entries.contains(QString::fromUtf8("·é😀€가</a>")));
 }
+
+TEST(ListPage, WholePageByteForByte)
+{
+    const QByteArray head =
+        R"(<!DOCTYPE html PUBLIC "-//W3C//DTD XHTML 1.0 Transitional//EN" "http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd">)"
+        R"(<html xmlns="http://www.w3.org/1999/xhtml"><head><meta http-equiv="Content-Type" content="text/html; charset=gb2312" />)"
+        R"(<title></title><style>*{padding:0;margin:0;}img{border:0;}body,html{border:0px;background-color:#F5F5F5;)"
+        R"(font-size:12px;color:#000000;overflow-x:hidden;overflow-y:auto;}a:link,a:visited,a:active{color:#000000;)"
+        R"(text-decoration:none;}a:hover{color:red}.f{float:left;width:100%}.f li{float:left;list-style:none;width:33%;)"
+        R"(height:25px;line-height:25px;text-align:left;border-bottom:1px solid #CBD5E5;border-top:1px solid #ffffff; )"
+        R"(cursor:default}.f li a,.f li em{margin-left:10px;}.f li em{font-style:normal;background:url(i.gif) no-repeat;)"
+        R"(width:30px;}.f li img{}.f li.t2 em{display:none;}.f li.t1 em{}</style></head><body><div class="f" id="tab"><ul>)";
+    // 贪吃蛇 and 积分 in GB18030.
+    const QByteArray entries = "<li><a href=open://1>\xA1\xA4\xCC\xB0\xB3\xD4\xC9\xDF</a><em><a href=delk://1> </a></em></li>"
+                               "<li><a href=open://2>\xA1\xA4<font color=red>[\xBB\xFD\xB7\xD6]</font> x</a>"
+                               "<em><a href=delk://2> </a></em></li>";
+    const QByteArray expected =
+        head + entries + "</ul></div>\r\n"
+        "<script language='javascript'>var Ptr=document.getElementById('tab').getElementsByTagName('li');\r\n"
+        "function $() {for (i=0;i<Ptr.length;i++){Ptr[i].className = 't2';}}\r\n"
+        "window.onload=$;\r\n"
+        "for(var i=0;i<Ptr.length;i++){Ptr[i].onmouseover=function(){this.className = \"t1\";};\r\n"
+        "Ptr[i].onmouseout=function(){this.className=\"t2\";};}</script></body></html>\r\n";
+    EXPECT_EQ(listPageFromRecords("%u8D2A%u5403%u86C7|1|1|1\r\nx|2|2|0\r\n"), expected);
+}

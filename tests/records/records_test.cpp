@@ -122,3 +122,36 @@ TEST_F(RecordsFixture, RecordAtCountsEveryLine)
     EXPECT_TRUE(records.recordAt("date_c.dat", 5).isEmpty());
     EXPECT_TRUE(records.recordAt("date_c.dat", -1).isEmpty());
 }
+
+TEST_F(RecordsFixture, ForeignLineEndsAndBytesAreReadAsLinesAndKept)
+{
+    // LF-only and CR-only lines count as lines; what is written always ends in CR LF, and bytes
+    // that are not UTF-8 stay as they were.
+    home.write("app/date_c.dat", "A|1|a|1\nB|2|\xff\xfe|1\rC|3|c|1\r\n");
+    records.AddRecord("N", "9", "n", 1, "date_c.dat");
+    EXPECT_EQ(file(), "N|9|n|1\r\nA|1|a|1\r\nB|2|\xff\xfe|1\r\nC|3|c|1\r\n");
+    records.RemoveRecord("date_c.dat", 2);
+    EXPECT_EQ(file(), "N|9|n|1\r\nB|2|\xff\xfe|1\r\nC|3|c|1\r\n");
+}
+
+TEST_F(RecordsFixture, FieldCountsOtherThanFour)
+{
+    home.write("app/date_c.dat", "only|1\r\nA|2|a|1|extra|more\r\n|\r\n");
+    records.AddRecord("N", "1", "n", 0, "date_c.dat"); // "only|1" has id 1 too: it goes
+    EXPECT_EQ(file(), "N|1|n|0\r\nA|2|a|1|extra|more\r\n|\r\n");
+    EXPECT_EQ(records.recordAt("date_c.dat", 2).size(), 6);
+}
+
+TEST_F(RecordsFixture, TwentyThousandLinesAndAMissingFolder)
+{
+    home.write("app/date_d.dat", lines(1, 20000));
+    records.AddRecord("new", "1", "1", 1, "date_d.dat");
+    const QByteArray after = file("app/date_d.dat");
+    EXPECT_EQ(after.count("\r\n"), 2000); // the old line with id 1 went, 1999 others stayed
+    EXPECT_TRUE(after.startsWith("new|1|1|1\r\ng2|2|a|1\r\n"));
+
+    Records nowhere(home.file("no-app"));
+    nowhere.AddRecord("A", "1", "a", 1, "date_n.dat");
+    EXPECT_FALSE(nowhere.BuildListPage("date_n.dat"));
+    EXPECT_FALSE(home.exists("no-app"));
+}

@@ -2,6 +2,9 @@
 
 #include "temp_home.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 TEST(IniFile, ReadFollowsProfileRules)
@@ -69,4 +72,24 @@ TEST(IniFile, UnwritablePathReportsFailureAndKeepsNothingHalfWritten)
 {
     TempHome home;
     EXPECT_FALSE(IniFile(home.file("no/such/dir/config.ini")).write("main", "a", "b"));
+}
+
+TEST(IniFile, BinaryFileReadsAsDefaults)
+{
+    TempHome home;
+    home.write("config.ini", QByteArray("\x00\x01[main]\x00\r\nuser=\xff\xfe\r\n\x7f=1\r\n", 22));
+    const IniFile ini(home.file("config.ini"));
+    EXPECT_EQ(ini.read("main", "missing", "d"), "d");
+    EXPECT_EQ(ini.readInt("main", "user"), 0);
+}
+
+TEST(IniFile, ASettingsPathThatIsNoFileFailsCleanly)
+{
+    // Root may write into read-only folders; a folder where the file should be stops anyone.
+    TempHome home;
+    QDir().mkpath(home.file("config.ini"));
+    const IniFile ini(home.file("config.ini"));
+    EXPECT_FALSE(ini.write("a", "k", "v"));
+    EXPECT_EQ(ini.read("a", "k", "d"), "d");
+    EXPECT_TRUE(QFileInfo(home.file("config.ini")).isDir());
 }

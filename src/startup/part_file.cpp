@@ -1,6 +1,4 @@
-#include "download/part_file.h"
-
-#include "download/save_path.h"
+#include "startup/part_file.h"
 
 #include <QRandomGenerator>
 
@@ -14,10 +12,12 @@ PartFile::~PartFile() { discard(); }
 
 bool PartFile::open()
 {
-    const SavePathParts parts = splitSavePath(destination_);
+    const qsizetype slash = destination_.lastIndexOf('/');
+    const QString folder = destination_.left(slash + 1);
+    const QString leaf = destination_.mid(slash + 1);
     for (int attempt = 0; attempt < 8; ++attempt) {
         const QString suffix = QString::number(QRandomGenerator::global()->generate(), 36);
-        file_.setFileName(parts.folder + "." + parts.leaf + "." + suffix + ".part");
+        file_.setFileName(folder + "." + leaf + "." + suffix + ".part");
         if (file_.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             return true;
         if (file_.error() != QFileDevice::OpenError || !QFile::exists(file_.fileName()))

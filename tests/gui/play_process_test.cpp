@@ -1,4 +1,5 @@
-// Starting the real client while it runs: the later starts hand over and end, one window stays.
+// The built client as a process: the files its first start leaves, and later starts that hand
+// over to the running one and end, leaving one window.
 #include "pane_driver.h"
 #include "portal_process.h"
 #include "startup/ini_file.h"
@@ -23,7 +24,7 @@ QStringList clientWindows()
     return QString::fromLatin1(search.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
 }
 
-class SecondStart : public ::testing::Test {
+class PlayProcess : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -59,7 +60,7 @@ protected:
 
 } // namespace
 
-TEST_F(SecondStart, LaterStartsHandOverAndEndLeavingOneWindow)
+TEST_F(PlayProcess, LaterStartsHandOverAndEndLeavingOneWindow)
 {
     QProcess &first = start();
     ASSERT_TRUE(waitUntil([] { return clientWindows().size() == 1; }, 30000)) << "the first client shows no window";
@@ -77,10 +78,12 @@ TEST_F(SecondStart, LaterStartsHandOverAndEndLeavingOneWindow)
         EXPECT_EQ(client->exitCode(), 0);
     }
     EXPECT_EQ(first.state(), QProcess::Running);
+    // Each hand-over hides and shows the first window to bring it to the front.
+    settleFor(1000);
     EXPECT_EQ(clientWindows().size(), 1);
 }
 
-TEST_F(SecondStart, ACrashedClientDoesNotBlockTheNextStart)
+TEST_F(PlayProcess, ACrashedClientDoesNotBlockTheNextStart)
 {
     QProcess &crashed = start();
     ASSERT_TRUE(waitUntil([] { return clientWindows().size() == 1; }, 30000));
@@ -91,4 +94,24 @@ TEST_F(SecondStart, ACrashedClientDoesNotBlockTheNextStart)
     QProcess &next = start();
     EXPECT_FALSE(next.waitForFinished(3000)) << "the next start ended instead of running";
     EXPECT_TRUE(waitUntil([] { return clientWindows().size() == 1; }, 30000));
+}
+
+TEST_F(PlayProcess, FirstStartLeavesSettingsRecordsAndPages)
+{
+    TempHome fresh;
+    env.insert("TAMSA_HOME", fresh.path());
+    QProcess &client = start();
+    ASSERT_TRUE(waitUntil([] { return clientWindows().size() == 1; }, 30000));
+    EXPECT_EQ(client.state(), QProcess::Running);
+
+    const IniFile ini(fresh.file("config.ini"));
+    EXPECT_EQ(ini.read("main", "Name", ""), "Tamsa游戏盒");
+    EXPECT_FALSE(ini.read("main", "user", "").isEmpty());
+    EXPECT_EQ(ini.read("S_q", "h_w", ""), "13550");
+    EXPECT_EQ(ini.read("main", "Portal", "none"), "none");
+    for (const char *record : {"app/date_n.dat", "app/date_c.dat", "app/date_d.dat"})
+        EXPECT_EQ(fresh.read(record), "\r\n") << record;
+    for (const char *page : {"app/n.htm", "app/c.htm", "app/d.htm"})
+        EXPECT_TRUE(fresh.read(page).endsWith("</html>\r\n")) << page;
+    EXPECT_FALSE(fresh.exists("flash"));
 }
