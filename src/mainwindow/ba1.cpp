@@ -97,7 +97,9 @@ void BA1::navigateOtherPanes()
     otherPanesNavigated_ = true;
     Web2->navigate("about:blank");
     Webr->navigate("about:blank");
-    Web3->navigate(programPath("app/n.htm"));
+    // The list pane already shows this page since the skin load selected list 0.
+    if (Web3->address() != programPath("app/n.htm"))
+        Web3->navigate(programPath("app/n.htm"));
     Web4->navigate(portalBase_ + "yy/");
     Web5->navigate(portalBase_ + "music/");
     adweb->navigate(portalBase_ + "js/ads/topad.html");
