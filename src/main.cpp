@@ -4,6 +4,7 @@
 #include "startup/startup.h"
 
 #include <QApplication>
+#include <QPointer>
 
 int main(int argc, char **argv)
 {
@@ -17,8 +18,11 @@ int main(int argc, char **argv)
     if (!instance.claim(QApplication::arguments().join(' ')))
         return 0;
 
-    auto *window = new BA1;
+    // The window deletes itself when it closes; whatever is left goes before the engine does.
+    QPointer<BA1> window = new BA1;
     QObject::connect(&instance, &SingleInstance::executeRequested, window, &BA1::Form_LinkExecute);
     window->show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    delete window;
+    return status;
 }

@@ -53,6 +53,7 @@ void BA1::openGame(const QString &url, const QString &scheme, int kind)
     if (const auto rid = recordId(id))
         records_.AddRecord(GameName, *rid, address, kind, "date_n.dat");
     npc_Click(7);
+    Web2->setFocus(); // keys reach the game only while its pane has the focus
 }
 
 void BA1::Web2_BeforeNavigate(const QString &url, bool *cancel)

@@ -1,5 +1,6 @@
 #include "pane_fixture.h"
 
+#include "pane_driver.h"
 #include "portal_process.h"
 #include "temp_home.h"
 
@@ -132,70 +133,20 @@ void PaneTest::expectOnlyTheEvent(const QString &text)
     EXPECT_TRUE(portal().requestLog().isEmpty()) << portal().requestLog().join(", ").toStdString();
 }
 
-QVariant PaneTest::js(const QString &script)
-{
-    QVariant result;
-    bool done = false;
-    pane->page()->runJavaScript(script, [&](const QVariant &value) {
-        result = value;
-        done = true;
-    });
-    EXPECT_TRUE(waitFor([&] { return done; })) << script.toStdString();
-    return result;
-}
+QVariant PaneTest::js(const QString &script) { return runJs(*pane, script); }
 
-QPoint PaneTest::centreOf(const QString &selector, const QString &frame)
-{
-    const QString document =
-        frame.isEmpty() ? "document" : QString("document.querySelector('iframe[name=\"%1\"]').contentDocument").arg(frame);
-    const QString offset = frame.isEmpty()
-                               ? "{x: 0, y: 0}"
-                               : QString("document.querySelector('iframe[name=\"%1\"]').getBoundingClientRect()").arg(frame);
-    const QVariantList xy = js(QString("(() => { const o = %1; const r = %2.querySelector('%3').getBoundingClientRect();"
-                                       " return [o.x + r.x + r.width / 2, o.y + r.y + r.height / 2]; })()")
-                                   .arg(offset, document, selector))
-                                .toList();
-    EXPECT_EQ(xy.size(), 2) << selector.toStdString();
-    return xy.size() == 2 ? QPoint(qRound(xy[0].toDouble()), qRound(xy[1].toDouble())) : QPoint();
-}
+QPoint PaneTest::centreOf(const QString &selector, const QString &frame) { return elementCentre(*pane, selector, frame); }
 
 void PaneTest::click(const QString &selector, const QString &frame, Qt::MouseButton button)
 {
-    const QPoint at = centreOf(selector, frame);
-    QWidget *input = pane->findChild<QWebEngineView *>()->focusProxy();
-    ASSERT_NE(input, nullptr);
-    QTest::mouseMove(input, at);
-    QTest::mouseClick(input, button, {}, at);
+    clickElement(*pane, selector, frame, button);
 }
 
-bool PaneTest::waitFor(const std::function<bool()> &condition, int msecs)
-{
-    return QTest::qWaitFor(condition, msecs);
-}
+bool PaneTest::waitFor(const std::function<bool()> &condition, int msecs) { return waitUntil(condition, msecs); }
 
-void PaneTest::settle(int msecs) { QTest::qWait(msecs); }
+void PaneTest::settle(int msecs) { settleFor(msecs); }
 
 int PaneTest::historyCount() { return pane->page()->history()->count(); }
-
-QString colourCoverage(const QImage &image, QColor colour, double fraction)
-{
-    if (image.isNull())
-        return "no image";
-    qint64 matching = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor found = image.pixelColor(x, y);
-            if (qAbs(found.red() - colour.red()) <= 8 && qAbs(found.green() - colour.green()) <= 8 &&
-                qAbs(found.blue() - colour.blue()) <= 8)
-                ++matching;
-        }
-    const double share = double(matching) / (qint64(image.width()) * image.height());
-    if (share >= fraction)
-        return {};
-    return QString("%1 of the pixels are %2 (centre %3)")
-        .arg(share)
-        .arg(colour.name(), image.pixelColor(image.width() / 2, image.height() / 2).name());
-}
 
 void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
 

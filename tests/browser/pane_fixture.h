@@ -73,6 +73,3 @@ private:
 void PrintTo(const QString &text, std::ostream *out);
 void PrintTo(const QStringList &list, std::ostream *out);
 
-// "" when the pixel colours of image match colour within tolerance over the given
-// fraction of its area, else a description of what was found.
-QString colourCoverage(const QImage &image, QColor colour, double fraction);

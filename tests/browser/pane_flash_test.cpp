@@ -1,6 +1,7 @@
 // Flash through the bundled emulator: the local player page and SWFs embedded in web pages,
 // checked on the pixels of the grabbed pane.
 #include "pane_fixture.h"
+#include "pane_driver.h"
 #include "temp_home.h"
 
 #include <QDir>
@@ -97,7 +98,7 @@ TEST_F(PaneFlash, TheGameRunsHasSoundFromTheStartAndTheKeyboard)
     load(playerPage("6"));
     ASSERT_TRUE(waitFor([&] { return colourCoverage(pane->grabImage(), QColor(0, 0, 0), 0.5) != ""; }, 30000));
     const QImage first = pane->grabImage();
-    QTest::qWait(400);
+    settle(400);
     EXPECT_NE(pane->grabImage(), first);
 
     // Keys reach the game without a click first.
@@ -105,7 +106,7 @@ TEST_F(PaneFlash, TheGameRunsHasSoundFromTheStartAndTheKeyboard)
     load(playerPage("7"));
     ASSERT_TRUE(waitFor([&] { return js("!!document.querySelector('ruffle-embed') && "
                                         "document.querySelector('ruffle-embed').readyState === 2").toBool(); }, 30000));
-    QTest::qWait(500);
+    settle(500);
     EXPECT_EQ(colourCoverage(pane->grabImage(), QColor(0, 0, 0), 0.9), "");
     QTest::keyClick(pane->findChild<QWebEngineView *>()->focusProxy(), Qt::Key_Space);
     EXPECT_TRUE(waitForColour(QColor(0xff, 0xff, 0xff)));

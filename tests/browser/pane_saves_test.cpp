@@ -3,6 +3,7 @@
 // same program folder, and the count it finds grows by one each time.
 #include "browser/browser_pane.h"
 #include "startup/program_folder.h"
+#include "pane_driver.h"
 #include "temp_home.h"
 
 #include <QColor>
@@ -53,7 +54,7 @@ TEST(PaneSaves, OneRun)
     pane->show();
     pane->navigate(programPath("app/flash.htm") + "?8");
     QColor shown;
-    const bool seen = QTest::qWaitFor([&] {
+    const bool seen = waitUntil([&] {
         shown = pane->grabImage().pixelColor(100, 100);
         return shown == expected;
     }, 60000);
