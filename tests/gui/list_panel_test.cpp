@@ -28,16 +28,21 @@ void closePopups()
 
 class ListPanel : public MainWindowTest {
 protected:
+    // Shows list `index` and waits for the load it starts (the pane may already show that page).
     void showList(int index)
     {
         window->npc_Click(8);
+        int loads = 0;
+        const auto counter = QObject::connect(window->Web3, &BrowserPane::downloadComplete, [&] { ++loads; });
         QTest::mouseClick(window->lc[index], Qt::LeftButton);
         const QString page = home().file(QString("app/") + "ncd"[index] + ".htm");
-        ASSERT_TRUE(waitUntil([&] {
-            return window->Web3->address() == page &&
+        const bool loaded = waitUntil([&] {
+            return loads > 0 && window->Web3->address() == page &&
                    runJs(*window->Web3, "document.readyState === 'complete' && !!document.getElementById('tab')")
                        .toBool();
-        }));
+        });
+        QObject::disconnect(counter);
+        ASSERT_TRUE(loaded);
     }
     void writeSwf(const QString &id) { home().write("flash/" + id + ".swf", "FWS fake"); }
 };
