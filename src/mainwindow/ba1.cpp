@@ -66,8 +66,8 @@ void BA1::Form_Load()
         resize(ini.readInt("S_q", "h_w") / 15, ini.readInt("S_q", "h_h") / 15);
     }
     p_p(0);
+    statisticsId_ = machineId;
     navigatePanes();
-    requestStatistics(machineId);
 
     CurrentTab = 6;
     PortalError = 0;
@@ -103,6 +103,7 @@ void BA1::navigateOtherPanes()
     Web4->navigate(portalBase_ + "yy/");
     Web5->navigate(portalBase_ + "music/");
     adweb->navigate(portalBase_ + "js/ads/topad.html");
+    requestStatistics(statisticsId_);
 }
 
 void BA1::requestStatistics(const QString &machineId)

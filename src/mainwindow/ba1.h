@@ -175,4 +175,5 @@ private:
     GameDownload *download_ = nullptr;
     BA3 *menus_ = nullptr;
     bool otherPanesNavigated_ = false;
+    QString statisticsId_; // main/user as read at start, for the beacon after the portal page
 };
