@@ -9,6 +9,7 @@
 // the same process start. A third program times flash.htm?<id> from navigate() to the first
 // frame the game draws (the centre of the grabbed pane turns from the page's black to the
 // movie's red).
+#include "bare_view.h"
 #include "bench_support.h"
 #include "browser/browser_pane.h"
 #include "browser/web_schemes.h"
@@ -49,15 +50,8 @@ int runPane(const QString &url)
 
 int runBare(const QString &url)
 {
-    auto *profile = new QWebEngineProfile("bare", qApp);
-    profile->setPersistentStoragePath(programPath("profile"));
-    profile->setCachePath(programPath("profile/cache"));
-    auto *view = new QWebEngineView;
-    view->setPage(new QWebEnginePage(profile, view));
-    view->resize(903, 614);
-    view->show();
+    QWebEngineView *view = showBareView(url);
     QObject::connect(view, &QWebEngineView::loadFinished, qApp, [] { say("loaded"); QApplication::exit(0); });
-    view->load(QUrl(url));
     return QApplication::exec();
 }
 

@@ -8,6 +8,7 @@
 //   loaded <ms from process start to the portal home page loaded>
 //   pss <KiB over the process and its engine processes, 10 s after start>
 //   open <ms from a game link to the game pane's request>   (client only)
+#include "bare_view.h"
 #include "bench_support.h"
 #include "browser/browser_pane.h"
 #include "browser/web_schemes.h"
@@ -118,16 +119,13 @@ int runClient(QApplication &app)
 
 int runBare(QApplication &app, const QString &portal)
 {
-    auto *view = new QWebEngineView;
-    view->resize(903, 614);
-    view->show();
+    QWebEngineView *view = showBareView(portal);
     QObject::connect(view, &QWebEngineView::loadFinished, view, [] {
         static bool once = false;
         if (!once)
             report("loaded", msSinceProcessStart());
         once = true;
     });
-    view->load(QUrl(portal));
     reportMemoryLater(app);
     return QApplication::exec();
 }
