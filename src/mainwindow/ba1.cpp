@@ -54,8 +54,6 @@ void BA1::Form_Load()
 {
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         WorkArea = screen->availableGeometry();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 
     ConfigPath = programPath("config.ini");
     const IniFile ini(ConfigPath);
@@ -65,6 +63,7 @@ void BA1::Form_Load()
         // The saved size is in twips, 15 to a pixel.
         resize(ini.readInt("S_q", "h_w") / 15, ini.readInt("S_q", "h_h") / 15);
     }
+    move(WorkArea.center() - rect().center()); // centred at the size it opens with
     p_p(0);
     statisticsId_ = machineId;
     navigatePanes();

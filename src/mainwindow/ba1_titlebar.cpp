@@ -3,7 +3,6 @@
 
 #include "chrome/skin_button.h"
 #include "chrome/tip_bubble.h"
-
 #include "dialogs/message_box.h"
 #include "startup/ini_file.h"
 
