@@ -1,12 +1,12 @@
 #include "records/list_page.h"
 
+#include "records/gb18030.h"
 #include "records/records.h"
 #include "startup/file_io.h"
 
-#include <QStringBuilder>
-#include <QStringEncoder>
-
 #include <algorithm>
+#include <charconv>
+#include <cstring>
 
 namespace {
 
@@ -22,8 +22,8 @@ const char kPieceHead[] =
     "#CBD5E5;border-top:1px solid #ffffff; cursor:default}.f li a,.f li em{margin-left:10px;}.f li em{"
     "font-style:normal;background:url(i.gif) no-repeat;width:30px;}.f li img{}.f li.t2 em{display:none;}"
     ".f li.t1 em{}</style></head><body><div class=\"f\" id=\"tab\"><ul><vod></ul></div>";
-const char *const kPieces[] = {
-    kPieceHead,
+// The pieces after the head, each on a line of its own.
+const char *const kPiecesAfterHead[] = {
     "<script language='javascript'>var Ptr=document.getElementById('tab').getElementsByTagName('li');",
     "function $() {for (i=0;i<Ptr.length;i++){Ptr[i].className = 't2';}}",
     "window.onload=$;",
@@ -35,9 +35,16 @@ const char kEmptyList[] =
     "<div style=\"float:left;width:100%;text-align:center;padding-top:30px;\">暂无记录</div>";
 const char kPointsMarker[] = "<font color=red>[积分]</font> ";
 
-int hexValue(QChar c)
+// An entry: open, number, name start, "·", marker, name, delete, number, close.
+const char kEntryOpen[] = "<li><a href=open://";
+const char kEntryNameStart[] = ">";
+const char kEntryDelete[] = "</a><em><a href=delk://";
+const char kEntryClose[] = "> </a></em></li>";
+// Each size counts a NUL too, so this is a little over what the markup takes.
+constexpr qsizetype kEntryMarkup = sizeof kEntryOpen + sizeof kEntryNameStart + sizeof kEntryDelete + sizeof kEntryClose;
+
+int hexValue(char16_t u)
 {
-    const char16_t u = c.unicode();
     if (u >= '0' && u <= '9')
         return u - '0';
     if (u >= 'a' && u <= 'f')
@@ -47,17 +54,62 @@ int hexValue(QChar c)
     return -1;
 }
 
+char16_t unitAt(QStringView s, qsizetype i) { return s[i].unicode(); }
+char16_t unitAt(QLatin1StringView s, qsizetype i) { return static_cast<uchar>(s[i].toLatin1()); }
+
 // The value of `count` hex digits at s[at], or -1.
-int hexRun(const QString &s, qsizetype at, int count)
+template <class Text> int hexRun(Text s, qsizetype at, int count)
 {
     int value = 0;
     for (int k = 0; k < count; ++k) {
-        const int digit = hexValue(s.at(at + k));
+        const int digit = hexValue(unitAt(s, at + k));
         if (digit < 0)
             return -1;
         value = value * 16 + digit;
     }
     return value;
+}
+
+// Appends the decoded `s` to `out`; surrogates are left as they come. Templated so that the
+// page can decode a record's ASCII name straight from the file's bytes.
+template <class Text> void appendUnescaped(QString &out, Text s)
+{
+    // Decoding never lengthens the text; the buffer is cut to what was written.
+    const qsizetype start = out.size();
+    out.resize(start + s.size());
+    QChar *to = out.data() + start;
+    const qsizetype length = s.size();
+    qsizetype p = 0; // 0-based: the rules' "p <= L - 5" is "p + 5 < L" here
+    while (p < length) {
+        const char16_t c = unitAt(s, p);
+        if (c == '%' && p + 5 < length && unitAt(s, p + 1) == 'u') {
+            const int value = hexRun(s, p + 2, 4);
+            if (value >= 0) {
+                *to++ = QChar(static_cast<char16_t>(value));
+                p += 6;
+            } else {
+                *to++ = QChar(c);
+                p += 1;
+            }
+        } else if (c == '%' && p + 2 < length) {
+            const int value = hexRun(s, p + 1, 2);
+            if (value >= 0) {
+                *to++ = QChar(static_cast<char16_t>(value));
+                p += 3;
+            } else {
+                p += 1; // the "%" is dropped
+            }
+        } else {
+            *to++ = QChar(c);
+            p += 1;
+        }
+    }
+    out.truncate(to - out.constData());
+}
+
+bool isAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char b) { return static_cast<uchar>(b) < 0x80; });
 }
 
 QString replaceLoneSurrogates(const QString &s)
@@ -81,111 +133,99 @@ QString replaceLoneSurrogates(const QString &s)
 }
 
 // A decoded name must not become markup in a local page.
-QString escapeHtml(const QString &text)
+constexpr int kMostEscapedBytesPerUnit = 6; // "&quot;"
+
+char *writeEscapedName(char *to, QStringView name)
 {
-    if (std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c == '&' || c == '<' || c == '>' || c == '"'; }))
-        return text;
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char *entity = nullptr;
+        switch (name[i].unicode()) {
+        case '&': entity = "&amp;"; break;
+        case '<': entity = "&lt;"; break;
+        case '>': entity = "&gt;"; break;
+        case '"': entity = "&quot;"; break;
+        default: continue;
         }
+        to = writeGb18030(to, name.sliced(runStart, i - runStart));
+        to = std::copy(entity, entity + std::strlen(entity), to);
+        runStart = i + 1;
     }
-    return out;
+    return writeGb18030(to, name.sliced(runStart));
 }
 
-// GB18030 keeps ASCII as it is, so only the other characters go through the converter: the
-// page is mostly markup.
-QByteArray encodeGb18030(const QString &text)
+char *writeBytes(char *to, QByteArrayView bytes) { return std::copy(bytes.begin(), bytes.end(), to); }
+
+QByteArray gb18030Of(const char *utf8)
 {
-    QStringEncoder gb18030("GB18030");
-    QByteArray out;
-    out.reserve(text.size() + text.size() / 4);
-    qsizetype i = 0;
-    while (i < text.size()) {
-        qsizetype j = i;
-        const bool ascii = text.at(i).unicode() < 0x80;
-        while (j < text.size() && (text.at(j).unicode() < 0x80) == ascii)
-            ++j;
-        if (ascii)
-            out += QStringView(text).sliced(i, j - i).toLatin1();
-        else
-            out += QByteArray(gb18030.encode(QStringView(text).sliced(i, j - i)));
-        i = j;
-    }
-    return out;
+    QByteArray bytes;
+    appendGb18030(bytes, QString::fromUtf8(utf8));
+    return bytes;
 }
 
 } // namespace
 
 QString UnescapeText(const QString &s)
 {
-    const qsizetype length = s.size();
     QString result;
-    result.reserve(length);
-    qsizetype p = 0; // 0-based: the rules' "p <= L - 5" is "p + 5 < L" here
-    while (p < length) {
-        const QChar c = s.at(p);
-        if (c == '%' && p + 5 < length && s.at(p + 1) == 'u') {
-            const int value = hexRun(s, p + 2, 4);
-            if (value >= 0) {
-                result += QChar(static_cast<char16_t>(value));
-                p += 6;
-            } else {
-                result += c;
-                p += 1;
-            }
-        } else if (c == '%' && p + 2 < length) {
-            const int value = hexRun(s, p + 1, 2);
-            if (value >= 0) {
-                result += QChar(static_cast<char16_t>(value));
-                p += 3;
-            } else {
-                p += 1; // the "%" is dropped
-            }
-        } else {
-            result += c;
-            p += 1;
-        }
-    }
+    appendUnescaped(result, QStringView(s));
     return replaceLoneSurrogates(result);
 }
 
 QByteArray listPageFromRecords(const QByteArray &recordFileText)
 {
-    QString entries;
+    // Built as bytes in one buffer, without a string per record: the page is rebuilt on every
+    // record change and is mostly ASCII markup.
+    static const QByteArray dot = gb18030Of("·");
+    static const QByteArray pointsMarker = gb18030Of(kPointsMarker);
+    const QByteArrayView head(kPieceHead);
+    const qsizetype vod = head.indexOf("<vod>");
+    QByteArray page;
+    page.reserve(sizeof(kPieceHead) + 512 + recordFileText.size() * 3);
+    page += head.first(vod);
+    const qsizetype entriesStart = page.size();
+
+    QString name; // reused: its capacity outlives each record
     int lineNumber = 0;
     forEachLine(recordFileText, [&](QByteArrayView line) {
         ++lineNumber;
         const qsizetype nameEnd = line.indexOf('|');
         if (nameEnd < 0)
             return true;
-        QString display = escapeHtml(UnescapeText(QString::fromUtf8(line.first(nameEnd))));
+        const QByteArrayView raw = line.first(nameEnd);
+        name.resize(0);
+        if (isAscii(raw))
+            appendUnescaped(name, QLatin1StringView(raw));
+        else
+            appendUnescaped(name, QStringView(QString::fromUtf8(raw)));
+        name = replaceLoneSurrogates(name);
         // A record without a kind field counts as an ordinary game.
-        if (recordField(line, 3) == "0")
-            display.prepend(QString::fromUtf8(kPointsMarker));
-        if (display.isEmpty())
+        const bool points = recordField(line, 3) == "0";
+        if (name.isEmpty() && !points)
             return true;
-        const QString n = QString::number(lineNumber);
-        entries += QLatin1String("<li><a href=open://") % n % QLatin1Char('>') % QChar(0x00B7) % display %
-                   QLatin1String("</a><em><a href=delk://") % n % QLatin1String("> </a></em></li>");
+        char number[16];
+        const QByteArrayView n(number, std::to_chars(number, number + sizeof number, lineNumber).ptr - number);
+        const QByteArrayView marker = points ? QByteArrayView(pointsMarker) : QByteArrayView();
+        const qsizetype at = page.size();
+        page.resize(at + kEntryMarkup + 2 * n.size() + dot.size() + marker.size() +
+                    name.size() * kMostEscapedBytesPerUnit);
+        char *to = page.data() + at;
+        for (const QByteArrayView part : {QByteArrayView(kEntryOpen), n, QByteArrayView(kEntryNameStart), QByteArrayView(dot), marker})
+            to = writeBytes(to, part);
+        to = writeEscapedName(to, name);
+        for (const QByteArrayView part : {QByteArrayView(kEntryDelete), n, QByteArrayView(kEntryClose)})
+            to = writeBytes(to, part);
+        page.truncate(to - page.constData());
         return true;
     });
-    if (entries.isEmpty())
-        entries = QString::fromUtf8(kEmptyList);
+    if (page.size() == entriesStart)
+        appendGb18030(page, QString::fromUtf8(kEmptyList));
 
-    QString page;
-    for (const char *piece : kPieces) {
-        if (!page.isEmpty())
-            page += QLatin1String("\r\n");
-        page += QString::fromUtf8(piece);
+    page += head.sliced(vod + 5);
+    for (const char *piece : kPiecesAfterHead) {
+        page += "\r\n";
+        page += piece;
     }
-    page.replace(QLatin1String("<vod>"), entries);
-    page += QLatin1String("\r\n");
-    return encodeGb18030(page);
+    page += "\r\n";
+    return page;
 }
