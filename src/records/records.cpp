@@ -55,21 +55,23 @@ void Records::AddRecord(const QString &name, const QString &id, const QString &a
     const int cap = capFor(fileName);
     const QByteArray idBytes = id.toUtf8();
 
-    QByteArray kept;
-    kept.reserve(old->size());
+    // The new record, then every kept one; when none is kept an empty line follows it.
+    QByteArray text = newLine + "\r\n";
+    text.reserve(newLine.size() + old->size() + 4);
+    const qsizetype keptStart = text.size();
     int count = 0;
     forEachLine(*old, [&](QByteArrayView line) {
         if (++count > cap)
             return false;
         if (line.contains('|') && recordField(line, 1) != idBytes) {
-            kept += line;
-            kept += "\r\n";
+            text += line;
+            text += "\r\n";
         }
         return true;
     });
-    chopCrLf(kept);
-    replaceFile(pathOf(fileName), newLine + "\r\n" + kept + "\r\n");
-    BuildListPage(fileName);
+    if (text.size() == keptStart)
+        text += "\r\n";
+    replaceRecords(fileName, text);
 }
 
 void Records::RemoveRecord(const QString &fileName, int lineNumber) const
@@ -89,8 +91,7 @@ void Records::RemoveRecord(const QString &fileName, int lineNumber) const
     });
     chopCrLf(text);
     chopCrLf(text);
-    replaceFile(pathOf(fileName), text + "\r\n");
-    BuildListPage(fileName);
+    replaceRecords(fileName, text + "\r\n");
 }
 
 bool Records::BuildListPage(const QString &fileName) const
@@ -98,18 +99,30 @@ bool Records::BuildListPage(const QString &fileName) const
     const auto records = readWholeFile(pathOf(fileName));
     if (!records)
         return false;
-    replaceFile(appFolder_ + "/" + listPageFor(fileName), listPageFromRecords(*records));
+    writeListPage(fileName, *records);
+    return true;
+}
+
+void Records::replaceRecords(const QString &fileName, const QByteArray &text) const
+{
+    if (replaceFile(pathOf(fileName), text))
+        writeListPage(fileName, text);
+    else
+        BuildListPage(fileName);
+}
+
+void Records::writeListPage(const QString &fileName, const QByteArray &records) const
+{
+    replaceFile(appFolder_ + "/" + listPageFor(fileName), listPageFromRecords(records));
     if (refreshListPane_)
         refreshListPane_();
-    return true;
 }
 
 bool Records::Clear(const QString &fileName) const
 {
     if (!readWholeFile(pathOf(fileName)))
         return false;
-    replaceFile(pathOf(fileName), "\r\n");
-    BuildListPage(fileName);
+    replaceRecords(fileName, "\r\n");
     return true;
 }
 

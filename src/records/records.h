@@ -45,6 +45,11 @@ public:
     QString pathOf(const QString &fileName) const { return appFolder_ + "/" + fileName; }
 
 private:
+    // Replaces the record file with `text` and rebuilds its page from the same bytes; when
+    // the file cannot be replaced, the page shows what it still holds.
+    void replaceRecords(const QString &fileName, const QByteArray &text) const;
+    void writeListPage(const QString &fileName, const QByteArray &records) const;
+
     QString appFolder_;
     std::function<void()> refreshListPane_;
 };
