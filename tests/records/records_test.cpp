@@ -2,7 +2,14 @@
 
 #include "temp_home.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -20,6 +27,30 @@ struct RecordsFixture : ::testing::Test {
             text += "g" + QByteArray::number(i) + "|" + QByteArray::number(i) + "|a|1\r\n";
         return text;
     }
+};
+
+// Makes a file immutable while it lives, so that even root cannot replace it.
+class ImmutableFile {
+public:
+    explicit ImmutableFile(const QString &path) : fd_(::open(QFile::encodeName(path).constData(), O_RDONLY)) { set(true); }
+    ~ImmutableFile()
+    {
+        set(false);
+        ::close(fd_);
+    }
+    bool held() const { return held_; }
+
+private:
+    void set(bool on)
+    {
+        int flags = 0;
+        if (fd_ < 0 || ::ioctl(fd_, FS_IOC_GETFLAGS, &flags) != 0)
+            return;
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        held_ = ::ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0 && on;
+    }
+    int fd_;
+    bool held_ = false;
 };
 
 } // namespace
@@ -154,4 +185,19 @@ TEST_F(RecordsFixture, TwentyThousandLinesAndAMissingFolder)
     nowhere.AddRecord("A", "1", "a", 1, "date_n.dat");
     EXPECT_FALSE(nowhere.BuildListPage("date_n.dat"));
     EXPECT_FALSE(home.exists("no-app"));
+}
+
+TEST_F(RecordsFixture, AFileThatCannotBeReplacedKeepsItsPageTruthful)
+{
+    home.write("app/date_c.dat", "A|1|x|1\r\n");
+    {
+        const ImmutableFile locked(home.file("app/date_c.dat"));
+        if (!locked.held())
+            GTEST_SKIP() << "this file system cannot make a file immutable";
+        records.AddRecord("B", "2", "y", 1, "date_c.dat");
+    }
+    EXPECT_EQ(file(), "A|1|x|1\r\n");
+    const QByteArray page = home.read("app/c.htm");
+    EXPECT_TRUE(page.contains("<a href=open://1>\xA1\xA4" "A</a>"));
+    EXPECT_FALSE(page.contains("B</a>"));
 }
