@@ -4,7 +4,7 @@
 #include "browser/browser_pane.h"
 #include "chrome/skin_button.h"
 #include "mainwindow/game_link.h"
-#include "records/list_page.h"
+#include "records/unescape.h"
 #include "startup/program_folder.h"
 
 #include <QFileInfo>

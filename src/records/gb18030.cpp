@@ -49,24 +49,31 @@ QByteArray convert(QStringView text)
 
 } // namespace
 
+char *writeGb18030Bmp(char *to, char16_t c)
+{
+    if (c < 0x80) {
+        *to++ = char(c);
+        return to;
+    }
+    std::uint32_t value = bmpBytes[c].load(std::memory_order_relaxed);
+    if (value == 0) {
+        value = packed(convert(QStringView(&c, 1)));
+        bmpBytes[c].store(value, std::memory_order_relaxed);
+    }
+    return writePacked(to, value);
+}
+
 char *writeGb18030(char *to, QStringView text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        if (c < 0x80) {
-            *to++ = char(c);
+        if (!QChar::isSurrogate(c)) {
+            to = writeGb18030Bmp(to, c);
         } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
             to = writeBytes(to, convert(text.sliced(i, 2)));
             ++i;
-        } else if (QChar::isSurrogate(c)) {
-            to = writeBytes(to, convert(text.sliced(i, 1)));
         } else {
-            std::uint32_t value = bmpBytes[c].load(std::memory_order_relaxed);
-            if (value == 0) {
-                value = packed(convert(text.sliced(i, 1)));
-                bmpBytes[c].store(value, std::memory_order_relaxed);
-            }
-            to = writePacked(to, value);
+            to = writeBytes(to, convert(text.sliced(i, 1)));
         }
     }
     return to;

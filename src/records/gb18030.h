@@ -13,4 +13,7 @@ constexpr int kMostGb18030BytesPerUnit = 4;
 // the end of what was written.
 char *writeGb18030(char *to, QStringView text);
 
+// The same for one character of the BMP that is not a surrogate.
+char *writeGb18030Bmp(char *to, char16_t c);
+
 void appendGb18030(QByteArray &out, QStringView text);

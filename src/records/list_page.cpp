@@ -2,6 +2,7 @@
 
 #include "records/gb18030.h"
 #include "records/records.h"
+#include "records/unescape.h"
 #include "startup/file_io.h"
 
 #include <algorithm>
@@ -43,118 +44,70 @@ const char kEntryClose[] = "> </a></em></li>";
 // Each size counts a NUL too, so this is a little over what the markup takes.
 constexpr qsizetype kEntryMarkup = sizeof kEntryOpen + sizeof kEntryNameStart + sizeof kEntryDelete + sizeof kEntryClose;
 
-int hexValue(char16_t u)
-{
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    return -1;
-}
-
-char16_t unitAt(QStringView s, qsizetype i) { return s[i].unicode(); }
-char16_t unitAt(QLatin1StringView s, qsizetype i) { return static_cast<uchar>(s[i].toLatin1()); }
-
-// The value of `count` hex digits at s[at], or -1.
-template <class Text> int hexRun(Text s, qsizetype at, int count)
-{
-    int value = 0;
-    for (int k = 0; k < count; ++k) {
-        const int digit = hexValue(unitAt(s, at + k));
-        if (digit < 0)
-            return -1;
-        value = value * 16 + digit;
-    }
-    return value;
-}
-
-// Appends the decoded `s` to `out`; surrogates are left as they come. Templated so that the
-// page can decode a record's ASCII name straight from the file's bytes.
-template <class Text> void appendUnescaped(QString &out, Text s)
-{
-    // Decoding never lengthens the text; the buffer is cut to what was written.
-    const qsizetype start = out.size();
-    out.resize(start + s.size());
-    QChar *to = out.data() + start;
-    const qsizetype length = s.size();
-    qsizetype p = 0; // 0-based: the rules' "p <= L - 5" is "p + 5 < L" here
-    while (p < length) {
-        const char16_t c = unitAt(s, p);
-        if (c == '%' && p + 5 < length && unitAt(s, p + 1) == 'u') {
-            const int value = hexRun(s, p + 2, 4);
-            if (value >= 0) {
-                *to++ = QChar(static_cast<char16_t>(value));
-                p += 6;
-            } else {
-                *to++ = QChar(c);
-                p += 1;
-            }
-        } else if (c == '%' && p + 2 < length) {
-            const int value = hexRun(s, p + 1, 2);
-            if (value >= 0) {
-                *to++ = QChar(static_cast<char16_t>(value));
-                p += 3;
-            } else {
-                p += 1; // the "%" is dropped
-            }
-        } else {
-            *to++ = QChar(c);
-            p += 1;
-        }
-    }
-    out.truncate(to - out.constData());
-}
-
 bool isAscii(QByteArrayView bytes)
 {
     return std::all_of(bytes.begin(), bytes.end(), [](char b) { return static_cast<uchar>(b) < 0x80; });
 }
 
-QString replaceLoneSurrogates(const QString &s)
-{
-    if (std::none_of(s.cbegin(), s.cend(), [](QChar c) { return c.isSurrogate(); }))
-        return s;
-    QString out;
-    out.reserve(s.size());
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const QChar c = s.at(i);
-        if (c.isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) {
-            out += c;
-            out += s.at(++i);
-        } else if (c.isSurrogate()) {
-            out += QChar(QChar::ReplacementCharacter);
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 // A decoded name must not become markup in a local page.
 constexpr int kMostEscapedBytesPerUnit = 6; // "&quot;"
 
-char *writeEscapedName(char *to, QStringView name)
+// One decoded character that is not a surrogate, escaped and encoded.
+char *writeEscapedUnit(char *to, char16_t u)
 {
-    qsizetype runStart = 0;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const char *entity = nullptr;
-        switch (name[i].unicode()) {
-        case '&': entity = "&amp;"; break;
-        case '<': entity = "&lt;"; break;
-        case '>': entity = "&gt;"; break;
-        case '"': entity = "&quot;"; break;
-        default: continue;
-        }
-        to = writeGb18030(to, name.sliced(runStart, i - runStart));
-        to = std::copy(entity, entity + std::strlen(entity), to);
-        runStart = i + 1;
+    const char *entity = nullptr;
+    switch (u) {
+    case '&': entity = "&amp;"; break;
+    case '<': entity = "&lt;"; break;
+    case '>': entity = "&gt;"; break;
+    case '"': entity = "&quot;"; break;
+    default: return writeGb18030Bmp(to, u);
     }
-    return writeGb18030(to, name.sliced(runStart));
+    return std::copy(entity, entity + std::strlen(entity), to);
 }
 
-char *writeBytes(char *to, QByteArrayView bytes) { return std::copy(bytes.begin(), bytes.end(), to); }
+// The name of a record, decoded, escaped and encoded at `to`. Names are written by a script
+// escape and so are ASCII: those are decoded straight from the file's bytes, unless they hold
+// a surrogate, which needs the whole name to pair or be replaced.
+char *writeName(char *to, QByteArrayView raw)
+{
+    if (isAscii(raw)) {
+        char *const start = to;
+        bool surrogate = false;
+        forEachUnescapedUnit(QLatin1StringView(raw), [&](char16_t u) {
+            surrogate = surrogate || QChar::isSurrogate(u);
+            if (!surrogate)
+                to = writeEscapedUnit(to, u);
+        });
+        if (!surrogate)
+            return to;
+        to = start;
+    }
+    const QString name = UnescapeText(QString::fromUtf8(raw));
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (name[i].isHighSurrogate()) { // always paired here
+            to = writeGb18030(to, QStringView(name).sliced(i, 2));
+            ++i;
+        } else {
+            to = writeEscapedUnit(to, name[i].unicode());
+        }
+    }
+    return to;
+}
+
+// Entries are made of short pieces: a copy of known size is a few moves, not a call.
+template <std::size_t N> char *writeLiteral(char *to, const char (&text)[N])
+{
+    std::memcpy(to, text, N - 1);
+    return to + N - 1;
+}
+
+char *writeShort(char *to, QByteArrayView bytes)
+{
+    for (const char b : bytes)
+        *to++ = b;
+    return to;
+}
 
 QByteArray gb18030Of(const char *utf8)
 {
@@ -164,13 +117,6 @@ QByteArray gb18030Of(const char *utf8)
 }
 
 } // namespace
-
-QString UnescapeText(const QString &s)
-{
-    QString result;
-    appendUnescaped(result, QStringView(s));
-    return replaceLoneSurrogates(result);
-}
 
 QByteArray listPageFromRecords(const QByteArray &recordFileText)
 {
@@ -185,36 +131,34 @@ QByteArray listPageFromRecords(const QByteArray &recordFileText)
     page += head.first(vod);
     const qsizetype entriesStart = page.size();
 
-    QString name; // reused: its capacity outlives each record
     int lineNumber = 0;
     forEachLine(recordFileText, [&](QByteArrayView line) {
         ++lineNumber;
         const qsizetype nameEnd = line.indexOf('|');
         if (nameEnd < 0)
             return true;
-        const QByteArrayView raw = line.first(nameEnd);
-        name.resize(0);
-        if (isAscii(raw))
-            appendUnescaped(name, QLatin1StringView(raw));
-        else
-            appendUnescaped(name, QStringView(QString::fromUtf8(raw)));
-        name = replaceLoneSurrogates(name);
+        const QByteArrayView name = line.first(nameEnd);
         // A record without a kind field counts as an ordinary game.
-        const bool points = recordField(line, 3) == "0";
+        const bool points = recordField(line.sliced(nameEnd + 1), 2) == "0";
         if (name.isEmpty() && !points)
             return true;
         char number[16];
         const QByteArrayView n(number, std::to_chars(number, number + sizeof number, lineNumber).ptr - number);
         const QByteArrayView marker = points ? QByteArrayView(pointsMarker) : QByteArrayView();
+        // UTF-8 never takes fewer bytes than UTF-16 units, so the name's bytes bound its units.
         const qsizetype at = page.size();
         page.resize(at + kEntryMarkup + 2 * n.size() + dot.size() + marker.size() +
                     name.size() * kMostEscapedBytesPerUnit);
         char *to = page.data() + at;
-        for (const QByteArrayView part : {QByteArrayView(kEntryOpen), n, QByteArrayView(kEntryNameStart), QByteArrayView(dot), marker})
-            to = writeBytes(to, part);
-        to = writeEscapedName(to, name);
-        for (const QByteArrayView part : {QByteArrayView(kEntryDelete), n, QByteArrayView(kEntryClose)})
-            to = writeBytes(to, part);
+        to = writeLiteral(to, kEntryOpen);
+        to = writeShort(to, n);
+        to = writeLiteral(to, kEntryNameStart);
+        to = writeShort(to, dot);
+        to = writeShort(to, marker);
+        to = writeName(to, name);
+        to = writeLiteral(to, kEntryDelete);
+        to = writeShort(to, n);
+        to = writeLiteral(to, kEntryClose);
         page.truncate(to - page.constData());
         return true;
     });

@@ -4,7 +4,7 @@
 #include "mainwindow/click_label.h"
 #include "pane_driver.h"
 #include "portal_process.h"
-#include "records/list_page.h"
+#include "records/unescape.h"
 #include "startup/ini_file.h"
 #include "temp_home.h"
 

@@ -2,7 +2,7 @@
 #include "http_fetch.h"
 #include "portal_process.h"
 
-#include "records/list_page.h"
+#include "records/unescape.h"
 
 #include <gtest/gtest.h>
 

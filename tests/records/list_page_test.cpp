@@ -1,4 +1,5 @@
 #include "records/list_page.h"
+#include "records/unescape.h"
 
 #include <QStringDecoder>
 
@@ -98,6 +99,14 @@ TEST(ListPage, EveryDecodedCharacterSurvivesTheEncoding)
 {
     const QString entries = entriesOf("%u00e9%uD83D%uDE00%u20AC%uAC00|1|1|1\r\n");
     EXPECT_TRUE(entries.contains(QString::fromUtf8("·é😀€가</a>")));
+}
+
+TEST(ListPage, NamesThatAreNotOnlyEscapes)
+{
+    // Raw UTF-8 beside escapes, a lone surrogate beside a pair, markup in either form.
+    EXPECT_TRUE(entriesOf("\xE8\xB4\xAA%u5403<%3E|1|1|1\r\n").contains(QString::fromUtf8("·贪吃&lt;&gt;</a>")));
+    EXPECT_TRUE(entriesOf("a%uD800b%uD83D%uDE00\"|1|1|1\r\n").contains(QString::fromUtf8("·a\uFFFDb😀&quot;</a>")));
+    EXPECT_TRUE(entriesOf("\xFF%u8D2A|1|1|1\r\n").contains(QString::fromUtf8("·\uFFFD贪</a>")));
 }
 
 TEST(ListPage, WholePageByteForByte)
