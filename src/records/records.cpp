@@ -3,6 +3,8 @@
 #include "records/list_page.h"
 #include "startup/file_io.h"
 
+#include <algorithm>
+
 namespace {
 
 int capFor(const QString &fileName)
@@ -15,6 +17,33 @@ void chopCrLf(QByteArray &text)
     if (text.endsWith("\r\n"))
         text.chop(2);
 }
+
+// Lines rewritten with CR LF ends into one buffer sized once: every list change rewrites
+// each line. A line of n bytes read with an end of e bytes takes n + 2 <= 2 (n + e) bytes
+// when e >= 1, and at most 2 more for the last line without an end.
+class CrLfLines {
+public:
+    CrLfLines(const QByteArray &from, qsizetype extra) : bytes_(2 * from.size() + extra + 4, Qt::Uninitialized)
+    {
+        to_ = bytes_.data();
+    }
+    void add(QByteArrayView line)
+    {
+        to_ = std::copy(line.begin(), line.end(), to_);
+        *to_++ = '\r';
+        *to_++ = '\n';
+    }
+    qsizetype size() const { return to_ - bytes_.constData(); }
+    QByteArray take()
+    {
+        bytes_.truncate(size());
+        return std::move(bytes_);
+    }
+
+private:
+    QByteArray bytes_;
+    char *to_;
+};
 
 } // namespace
 
@@ -56,22 +85,21 @@ void Records::AddRecord(const QString &name, const QString &id, const QString &a
     const QByteArray idBytes = id.toUtf8();
 
     // The new record, then every kept one; when none is kept an empty line follows it.
-    QByteArray text = newLine + "\r\n";
-    text.reserve(newLine.size() + old->size() + 4);
+    CrLfLines text(*old, newLine.size() + 2);
+    text.add(newLine);
     const qsizetype keptStart = text.size();
     int count = 0;
     forEachLine(*old, [&](QByteArrayView line) {
         if (++count > cap)
             return false;
-        if (line.contains('|') && recordField(line, 1) != idBytes) {
-            text += line;
-            text += "\r\n";
-        }
+        const qsizetype bar = line.indexOf('|');
+        if (bar >= 0 && recordField(line.sliced(bar + 1), 0) != idBytes)
+            text.add(line);
         return true;
     });
     if (text.size() == keptStart)
-        text += "\r\n";
-    replaceRecords(fileName, text);
+        text.add({});
+    replaceRecords(fileName, text.take());
 }
 
 void Records::RemoveRecord(const QString &fileName, int lineNumber) const
@@ -79,16 +107,14 @@ void Records::RemoveRecord(const QString &fileName, int lineNumber) const
     const auto old = readWholeFile(pathOf(fileName));
     if (!old)
         return;
-    QByteArray text;
-    text.reserve(old->size());
+    CrLfLines lines(*old, 0);
     int i = 1;
     forEachLine(*old, [&](QByteArrayView line) {
-        if (i++ != lineNumber) {
-            text += line;
-            text += "\r\n";
-        }
+        if (i++ != lineNumber)
+            lines.add(line);
         return true;
     });
+    QByteArray text = lines.take();
     chopCrLf(text);
     chopCrLf(text);
     replaceRecords(fileName, text + "\r\n");
