@@ -1,6 +1,14 @@
 #include "startup/file_io.h"
 
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QThread>
+
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -13,6 +21,8 @@ QList<QByteArray> linesUntil(const QByteArray &text, int most)
     });
     return lines;
 }
+
+qsizetype openFiles() { return QDir("/proc/self/fd").entryList(QDir::Files | QDir::System).size(); }
 
 } // namespace
 
@@ -33,4 +43,39 @@ TEST(Lines, VisitingStopsWhenAsked)
 {
     EXPECT_EQ(linesUntil("a\r\nb\r\nc\r\n", 2), (QList<QByteArray>{"a", "b"}));
     EXPECT_EQ(linesUntil("a\rb", 1), QList<QByteArray>{"a"});
+}
+
+// A replaced file is let go of in the background; none may stay open.
+TEST(Replace, ReplacedFilesAreAllLetGo)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("date_d.dat");
+    replaceFile(path, "first");
+    replaceFile(path, "second"); // starts the thread that lets files go, which keeps files of its own
+    QThread::msleep(100);
+    const qsizetype before = openFiles();
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(replaceFile(path, QByteArray::number(i)));
+    const QDeadlineTimer deadline(5000);
+    while (openFiles() > before && !deadline.hasExpired())
+        QThread::msleep(10);
+    EXPECT_EQ(openFiles(), before);
+    EXPECT_EQ(*readWholeFile(path), "49");
+}
+
+TEST(Replace, ADestinationThatIsNoPlainFileIsReplacedToo)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    EXPECT_TRUE(replaceFile(fifo, "bytes")); // opening a FIFO to hold it must not wait for a writer
+    EXPECT_TRUE(QFileInfo(fifo).isFile());
+    EXPECT_EQ(*readWholeFile(fifo), "bytes");
+
+    const QString link = dir.filePath("link");
+    replaceFile(dir.filePath("target"), "target");
+    ASSERT_TRUE(QFile::link(dir.filePath("target"), link));
+    EXPECT_TRUE(replaceFile(link, "link"));
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(*readWholeFile(dir.filePath("target")), "target");
 }
