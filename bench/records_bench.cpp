@@ -1,5 +1,7 @@
 // AddRecord + BuildListPage on download lists of 200, 2,000 and 20,000 records, against simply
-// reading and rewriting the same bytes.
+// reading and rewriting the same bytes. Each round times every column once, one after the
+// other, so that the machine's slower and faster spells reach all of them alike; the figures
+// are medians over the rounds.
 //
 //   records_bench [--rounds N]
 #include "records/list_page.h"
@@ -12,6 +14,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <vector>
 
 #include <unistd.h>
 
@@ -26,17 +30,16 @@ QByteArray downloads(int count)
     return text;
 }
 
-// Median time of `work`, each round after an untimed `setUp`.
-template <class S, class F> double medianMs(int rounds, S &&setUp, F &&work)
+double msOf(const std::function<void()> &work)
 {
-    QList<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        setUp();
-        QElapsedTimer clock;
-        clock.start();
-        work();
-        times << clock.nsecsElapsed() / 1e6;
-    }
+    QElapsedTimer clock;
+    clock.start();
+    work();
+    return clock.nsecsElapsed() / 1e6;
+}
+
+double median(std::vector<double> times)
+{
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
 }
@@ -50,6 +53,7 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     const Records records(dir.path());
     const QString file = dir.filePath("date_d.dat");
+    const QString page = dir.filePath("d.htm");
     std::printf("records  add+page ms  read+rewrite ms  ratio  page text ms  its writes ms\n");
     for (int count : {200, 2000, 20000}) {
         const QByteArray text = downloads(count);
@@ -59,23 +63,32 @@ int main(int argc, char **argv)
             replaceFile(file, text);
             ::sync();
         };
-        const double add = medianMs(rounds, setUp, [&] { records.AddRecord("%u65B0", "1", "1", 1, "date_d.dat"); });
-        const double plain = medianMs(rounds, setUp, [&] {
-            const auto bytes = readWholeFile(file);
-            replaceFile(file, *bytes);
-            replaceFile(dir.filePath("d.htm"), *bytes);
-        });
-        // Where the time goes: the page's text alone, and the add's two replacements alone
-        // (the record file and its page, with the bytes the add writes).
-        const double page = medianMs(rounds, [] {}, [&] { listPageFromRecords(text); });
+        setUp();
         records.AddRecord("%u65B0", "1", "1", 1, "date_d.dat");
         const QByteArray added = *readWholeFile(file);
-        const QByteArray addedPage = *readWholeFile(dir.filePath("d.htm"));
-        const double writes = medianMs(rounds, setUp, [&] {
-            replaceFile(file, added);
-            replaceFile(dir.filePath("d.htm"), addedPage);
-        });
-        std::printf("%7d  %11.3f  %15.3f  %5.2f  %12.3f  %12.3f\n", count, add, plain, add / plain, page, writes);
+        const QByteArray addedPage = *readWholeFile(page);
+
+        std::vector<double> add, plain, pageText, writes;
+        for (int i = 0; i < rounds; ++i) {
+            setUp();
+            add.push_back(msOf([&] { records.AddRecord("%u65B0", "1", "1", 1, "date_d.dat"); }));
+            setUp();
+            plain.push_back(msOf([&] {
+                const auto bytes = readWholeFile(file);
+                replaceFile(file, *bytes);
+                replaceFile(page, *bytes);
+            }));
+            // Where the time goes: the page's text alone, and the add's two replacements alone
+            // (the record file and its page, with the bytes the add writes).
+            pageText.push_back(msOf([&] { listPageFromRecords(text); }));
+            setUp();
+            writes.push_back(msOf([&] {
+                replaceFile(file, added);
+                replaceFile(page, addedPage);
+            }));
+        }
+        std::printf("%7d  %11.3f  %15.3f  %5.2f  %12.3f  %12.3f\n", count, median(add), median(plain),
+                    median(add) / median(plain), median(pageText), median(writes));
     }
     return 0;
 }
