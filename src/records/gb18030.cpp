@@ -1,6 +1,7 @@
 #include "records/gb18030.h"
 
 #include <QStringEncoder>
+#include <QtEndian>
 
 #include <algorithm>
 #include <atomic>
@@ -10,30 +11,16 @@ namespace {
 
 // List pages are rebuilt on every record change and the converter costs about a hundred
 // nanoseconds a character, so each BMP character's bytes are kept once converted. GB18030 is
-// stateless, so a character's bytes do not depend on its neighbours. Zero means "not yet": no
-// character outside ASCII encodes to a single zero byte.
-std::atomic<std::uint32_t> bmpBytes[0x10000];
+// stateless, so a character's bytes do not depend on its neighbours. An entry holds the bytes,
+// first byte lowest, and their count above them; zero means "not yet".
+std::atomic<std::uint64_t> bmpBytes[0x10000];
 
-std::uint32_t packed(const QByteArray &bytes)
+std::uint64_t entryFor(const QByteArray &bytes)
 {
     std::uint32_t value = 0;
-    for (const char b : bytes)
-        value = value << 8 | static_cast<std::uint8_t>(b);
-    return value;
-}
-
-// GB18030 has one-, two- and four-byte sequences whose lead byte is never zero, so the size
-// of the packed value tells the length.
-char *writePacked(char *to, std::uint32_t value)
-{
-    if (value >= 0x1000000)
-        *to++ = char(value >> 24), *to++ = char(value >> 16);
-    else if (value >= 0x10000)
-        *to++ = char(value >> 16);
-    if (value >= 0x100)
-        *to++ = char(value >> 8);
-    *to++ = char(value);
-    return to;
+    for (qsizetype i = 0; i < bytes.size() && i < 4; ++i)
+        value |= std::uint32_t(static_cast<std::uint8_t>(bytes[i])) << (8 * i);
+    return value | std::uint64_t(std::min<qsizetype>(bytes.size(), 4)) << 32;
 }
 
 char *writeBytes(char *to, const QByteArray &bytes)
@@ -55,12 +42,14 @@ char *writeGb18030Bmp(char *to, char16_t c)
         *to++ = char(c);
         return to;
     }
-    std::uint32_t value = bmpBytes[c].load(std::memory_order_relaxed);
-    if (value == 0) {
-        value = packed(convert(QStringView(&c, 1)));
-        bmpBytes[c].store(value, std::memory_order_relaxed);
+    std::uint64_t entry = bmpBytes[c].load(std::memory_order_relaxed);
+    if (entry == 0) {
+        entry = entryFor(convert(QStringView(&c, 1)));
+        bmpBytes[c].store(entry, std::memory_order_relaxed);
     }
-    return writePacked(to, value);
+    // All four bytes at once, without a branch on the length; the caller has the room.
+    qToLittleEndian(std::uint32_t(entry), to);
+    return to + (entry >> 32);
 }
 
 char *writeGb18030(char *to, QStringView text)

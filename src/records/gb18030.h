@@ -13,7 +13,8 @@ constexpr int kMostGb18030BytesPerUnit = 4;
 // the end of what was written.
 char *writeGb18030(char *to, QStringView text);
 
-// The same for one character of the BMP that is not a surrogate.
+// The same for one character of the BMP that is not a surrogate. It may write up to four
+// bytes at `to` whatever the character's length.
 char *writeGb18030Bmp(char *to, char16_t c);
 
 void appendGb18030(QByteArray &out, QStringView text);

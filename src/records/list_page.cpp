@@ -139,7 +139,8 @@ QByteArray listPageFromRecords(const QByteArray &recordFileText)
             return true;
         const QByteArrayView name = line.first(nameEnd);
         // A record without a kind field counts as an ordinary game.
-        const bool points = recordField(line.sliced(nameEnd + 1), 2) == "0";
+        const QByteArrayView kind = recordField(line.sliced(nameEnd + 1), 2);
+        const bool points = kind.size() == 1 && kind[0] == '0';
         if (name.isEmpty() && !points)
             return true;
         char number[16];

@@ -4,6 +4,7 @@
 #include "startup/file_io.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -49,15 +50,21 @@ private:
 
 QByteArrayView recordField(QByteArrayView line, int index)
 {
-    qsizetype start = 0;
+    // memchr itself: every list change reads each line's fields, and the view's indexOf
+    // costs as much again around it.
+    const char *const end = line.data() + line.size();
+    const char *start = line.data();
+    const auto bar = [end](const char *from) {
+        const void *found = from < end ? std::memchr(from, '|', end - from) : nullptr;
+        return found ? static_cast<const char *>(found) : end;
+    };
     for (int i = 0; i < index; ++i) {
-        start = line.indexOf('|', start);
-        if (start < 0)
+        start = bar(start);
+        if (start == end)
             return {};
         ++start;
     }
-    const qsizetype end = line.indexOf('|', start);
-    return line.sliced(start, (end < 0 ? line.size() : end) - start);
+    return QByteArrayView(start, bar(start));
 }
 
 Records::Records(QString appFolder, std::function<void()> refreshListPane)

@@ -9,16 +9,18 @@ QString UnescapeText(const QString &s);
 
 namespace unescape_detail {
 
-inline int hexValue(char16_t u)
-{
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    return -1;
-}
+// A table, since names are mostly escapes and every list change decodes all of them.
+struct HexValues {
+    signed char of[128];
+    constexpr HexValues() : of()
+    {
+        for (int c = 0; c < 128; ++c)
+            of[c] = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    }
+};
+inline constexpr HexValues kHexValues;
+
+inline int hexValue(char16_t u) { return u < 128 ? kHexValues.of[u] : -1; }
 
 inline char16_t unitAt(QStringView s, qsizetype i) { return s[i].unicode(); }
 inline char16_t unitAt(QLatin1StringView s, qsizetype i) { return static_cast<uchar>(s[i].toLatin1()); }
