@@ -13,6 +13,15 @@ int capFor(const QString &fileName)
     return (fileName == "date_c.dat" || fileName == "date_n.dat") ? 100 : 2000;
 }
 
+// Fields come from portal links, which may hold "|" or line breaks. Stored escaped they can
+// neither split a record nor start another one, and the name decoding turns them back.
+QString recordFieldText(QString field)
+{
+    return field.replace(u'|', QStringLiteral("%7C"))
+        .replace(u'\r', QStringLiteral("%0D"))
+        .replace(u'\n', QStringLiteral("%0A"));
+}
+
 void chopCrLf(QByteArray &text)
 {
     if (text.endsWith("\r\n"))
@@ -87,9 +96,12 @@ void Records::AddRecord(const QString &name, const QString &id, const QString &a
     const auto old = readWholeFile(pathOf(fileName));
     if (!old)
         return;
-    const QByteArray newLine = (name + "|" + id + "|" + address + "|" + QString::number(kind)).toUtf8();
+    const QString storedId = recordFieldText(id);
+    const QByteArray newLine =
+        (recordFieldText(name) + "|" + storedId + "|" + recordFieldText(address) + "|" + QString::number(kind))
+            .toUtf8();
     const int cap = capFor(fileName);
-    const QByteArray idBytes = id.toUtf8();
+    const QByteArray idBytes = storedId.toUtf8();
 
     // The new record, then every kept one; when none is kept an empty line follows it.
     CrLfLines text(*old, newLine.size() + 2);

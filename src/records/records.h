@@ -21,6 +21,7 @@ public:
 
     // Puts the game at line 1, dropping older records with the same id and everything past
     // the first N lines (N = 100 for date_n/date_c, 2000 otherwise). Missing file: nothing.
+    // A "|", CR or LF in a field is stored as "%7C", "%0D" or "%0A".
     void AddRecord(const QString &name, const QString &id, const QString &address, int kind,
                    const QString &fileName) const;
 

@@ -173,6 +173,32 @@ TEST_F(RecordsFixture, FieldCountsOtherThanFour)
     EXPECT_EQ(records.recordAt("date_c.dat", 2).size(), 6);
 }
 
+TEST_F(RecordsFixture, BarsAndLineBreaksInFieldsAreStoredEscaped)
+{
+    struct Case {
+        const char *name, *address;
+        QByteArray line;      // what the file's first line becomes
+        const char *shown;    // the list page's text for the entry
+    };
+    const Case cases[] = {
+        {"a|b", "k", "a%7Cb|7|k|1", "a|b"},
+        {"n\r\nX|8|x|1", "k", "n%0D%0AX%7C8%7Cx%7C1|7|k|1", "n\r\nX|8|x|1"},
+        {"lf\nonly", "http://h/a|b.swf\r", "lf%0Aonly|7|http://h/a%7Cb.swf%0D|1", "lf\nonly"},
+        {"%7C", "k", "%7C|7|k|1", "|"}, // already escaped: kept, and shown the same
+    };
+    for (const Case &c : cases) {
+        home.write("app/date_c.dat", "\r\n");
+        records.AddRecord(QString::fromUtf8(c.name), "7", QString::fromUtf8(c.address), 1, "date_c.dat");
+        EXPECT_EQ(file(), c.line + "\r\n\r\n") << c.name;
+        const QStringList record = records.recordAt("date_c.dat", 1);
+        EXPECT_EQ(record.size(), 4) << c.name;
+        EXPECT_EQ(record.value(1), "7");
+        EXPECT_TRUE(home.read("app/c.htm").contains(QByteArray("<a href=open://1>\xA1\xA4") + c.shown + "</a>"))
+            << c.name;
+        EXPECT_FALSE(home.read("app/c.htm").contains("open://2")) << c.name;
+    }
+}
+
 TEST_F(RecordsFixture, TwentyThousandLinesAndAMissingFolder)
 {
     home.write("app/date_d.dat", lines(1, 20000));
