@@ -45,7 +45,8 @@ bool isFileSafeId(const QString &id)
         if (c < '0' || c > '9')
             return false;
     }
-    return true;
+    // A number too large for a record id would leave a file that no list shows.
+    return recordId(id).has_value();
 }
 
 std::optional<QString> downloadedGamePath(const QString &programFolder, const QString &id)

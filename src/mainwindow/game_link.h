@@ -9,6 +9,10 @@
 inline const QString kGameScheme = QStringLiteral("veloflash://");
 inline const QString kPointsScheme = QStringLiteral("velojf://");
 
+// A game link is a few hundred characters. A far longer one opens nothing: its name would be
+// stored, shown and rewritten with every later change of a list.
+constexpr qsizetype kLongestGameLink = 8192;
+
 struct GameLinkFields {
     // A field that the link does not have is nullopt, so callers can keep their old value.
     std::optional<QString> id;
@@ -25,7 +29,8 @@ QString gameLinkScheme(const QString &link);
 // A record id: the text as a 32-bit integer written back in decimal ("007" gives "7").
 std::optional<QString> recordId(const QString &idText);
 
-// Only an id made of decimal digits may name a file in flash/; anything else never becomes a path.
+// Only an id made of decimal digits that is also a record id may name a file in flash/;
+// anything else never becomes a path.
 bool isFileSafeId(const QString &id);
 
 // Where the game pane plays a game from.

@@ -1,5 +1,7 @@
 #include "mainwindow/game_link.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 TEST(GameLink, SplitsFieldsAndDropsOneTrailingSlash)
@@ -45,8 +47,11 @@ TEST(GameLink, RecordIdsAreDecimal32Bit)
 TEST(GameLink, OnlyDigitsNameADownloadedFile)
 {
     EXPECT_EQ(downloadedGamePath("/p", "007"), "/p/flash/007.swf");
-    for (const char *id : {"", "../x", "1/2", "-1", " 1", "1.5", "a"})
-        EXPECT_FALSE(downloadedGamePath("/p", id).has_value()) << id;
+    EXPECT_EQ(downloadedGamePath("/p", "2147483647"), "/p/flash/2147483647.swf");
+    const QStringList unsafe{"", "../x", "1/2", "-1", " 1", "1.5", "a", "1/../../2", "/etc/passwd", "..",
+                             "2147483648", QString("9").repeated(50), "1\n"};
+    for (const QString &id : unsafe)
+        EXPECT_FALSE(downloadedGamePath("/p", id).has_value()) << id.toStdString();
 }
 
 TEST(GameLink, GamePageChoice)
