@@ -38,11 +38,14 @@ double msOf(const std::function<void()> &work)
     return clock.nsecsElapsed() / 1e6;
 }
 
-double median(std::vector<double> times)
+// The value below which `share` of the times lie: 0.5 gives the median.
+double quantile(std::vector<double> times, double share)
 {
     std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return times[std::min(times.size() - 1, std::size_t(share * double(times.size())))];
 }
+
+double median(const std::vector<double> &times) { return quantile(times, 0.5); }
 
 } // namespace
 
@@ -54,7 +57,9 @@ int main(int argc, char **argv)
     const Records records(dir.path());
     const QString file = dir.filePath("date_d.dat");
     const QString page = dir.filePath("d.htm");
-    std::printf("records  add+page ms  read+rewrite ms  ratio  page text ms  its writes ms\n");
+    // Every replacement waits for its data to reach the disk, so the add's slowest rounds
+    // (90th percentile) are shown too: the window must not wait a whole frame (16 ms).
+    std::printf("records  add+page ms  add p90 ms  read+rewrite ms  ratio  page text ms  its writes ms\n");
     for (int count : {200, 2000, 20000}) {
         const QByteArray text = downloads(count);
         // A player's record change comes long after the previous write has reached the disk;
@@ -87,8 +92,8 @@ int main(int argc, char **argv)
                 replaceFile(page, addedPage);
             }));
         }
-        std::printf("%7d  %11.3f  %15.3f  %5.2f  %12.3f  %12.3f\n", count, median(add), median(plain),
-                    median(add) / median(plain), median(pageText), median(writes));
+        std::printf("%7d  %11.3f  %10.3f  %15.3f  %5.2f  %12.3f  %12.3f\n", count, median(add), quantile(add, 0.9),
+                    median(plain), median(add) / median(plain), median(pageText), median(writes));
     }
     return 0;
 }

@@ -8,6 +8,13 @@
 // new file or untouched. The temporary file has a name on purpose: unnamed (O_TMPFILE) files,
 // which QSaveFile uses, were measured to write about three times slower on ext4. The file it
 // replaces is let go of by a worker thread, so that freeing its blocks is nobody's wait.
+//
+// Durable: the data reaches the disk before the rename, so that after a power cut the
+// destination holds the old or the new bytes, never an empty file. The folder is flushed after
+// the rename by the worker thread (see commit()).
+//
+// While it exists, the temporary file is locked (flock) by its writer, so that a later start
+// can tell the part files of a crashed run from those of a running one (removeAbandoned).
 class PartFile {
 public:
     explicit PartFile(QString destination);
@@ -17,9 +24,15 @@ public:
 
     bool open();
     bool write(const char *data, qint64 size);
-    // Closes the temporary file and renames it over the destination.
+    // Flushes the temporary file to the disk and renames it over the destination.
     bool commit();
     QString errorString() const { return error_; }
+
+    // Whether `fileName` (no folder) is a temporary name this class gives out.
+    static bool isPartFileName(const QString &fileName);
+    // Removes from `folder` the temporary files of writers that are gone (crashed or killed);
+    // nothing else, and never a file a running writer still holds. Returns how many.
+    static int removeAbandoned(const QString &folder);
 
 private:
     void discard();

@@ -4,6 +4,7 @@
 #include "startup/file_io.h"
 #include "startup/ini_file.h"
 #include "startup/machine_id.h"
+#include "startup/part_file.h"
 #include "startup/program_folder.h"
 
 #include <QDir>
@@ -61,6 +62,11 @@ void normalise(const IniFile &ini)
 
 void StartUp()
 {
+    // Files half-written by a run that was killed or lost its power; a running client's own
+    // are left alone (a later start runs this before it hands over to the running one).
+    for (const char *folder : {"", "app", "flash"})
+        PartFile::removeAbandoned(programPath(folder));
+
     const IniFile ini(programPath("config.ini"));
     if (!QFileInfo::exists(ini.path()))
         writeFirstStartValues(ini);

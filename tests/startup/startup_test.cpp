@@ -1,9 +1,13 @@
 #include "startup/ini_file.h"
+#include "startup/part_file.h"
 #include "startup/startup.h"
 
 #include "temp_home.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -114,4 +118,46 @@ TEST(StartUp, AppFolderThatCannotBeCreatedSkipsItsStepsQuietly)
     StartUp();
     EXPECT_EQ(value(home, "S_q", "ts"), "3");
     EXPECT_EQ(home.read("app"), "a file where the folder should be");
+}
+
+TEST(StartUp, RemovesOnlyThePartFilesOfRunsThatAreGone)
+{
+    TempHome home;
+    StartUp();
+    const QStringList abandoned{".config.ini.1x9a.part", "app/.date_n.dat.k3.part", "app/.n.htm.0.part",
+                                "flash/.12.swf.1z141z3.part"};
+    const QStringList others{"x.part", ".x.part", "app/.n.htm.ABC.part", "app/.n.htm.12345678.part",
+                             "app/n.htm.1x.part", "app/.n.htm.1x.part.bak", "profile/.a.b.1x.part", "flash/12.swf"};
+    for (const QString &name : abandoned + others)
+        home.write(name, "bytes");
+    QDir().mkpath(home.file("app/.dir.1x.part")); // a folder named like one is not ours
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath("kept");
+    QFile(target).open(QIODevice::WriteOnly);
+    QFile::link(target, home.file("app/.link.1x.part")); // nor is a link
+
+    // A running client's part file: its writer holds it.
+    PartFile live(home.file("app/date_c.dat"));
+    ASSERT_TRUE(live.open());
+
+    StartUp();
+    for (const QString &name : abandoned)
+        EXPECT_FALSE(home.exists(name)) << name.toStdString();
+    for (const QString &name : others)
+        EXPECT_TRUE(home.exists(name)) << name.toStdString();
+    EXPECT_TRUE(QFileInfo(home.file("app/.dir.1x.part")).isDir());
+    EXPECT_TRUE(QFileInfo(home.file("app/.link.1x.part")).isSymLink());
+    EXPECT_TRUE(QFileInfo::exists(target));
+    ASSERT_EQ(QDir(home.file("app")).entryList({".date_c.dat.*.part"}, QDir::Files | QDir::Hidden).size(), 1);
+    EXPECT_TRUE(live.write("new", 3) && live.commit());
+    EXPECT_EQ(home.read("app/date_c.dat"), "new");
+}
+
+TEST(StartUp, AFlashFileInsteadOfAFolderIsLeftAlone)
+{
+    TempHome home;
+    home.write("flash", "a file where the folder should be");
+    StartUp();
+    EXPECT_EQ(home.read("flash"), "a file where the folder should be");
+    EXPECT_EQ(home.read("app/date_d.dat"), "\r\n");
 }
