@@ -3,6 +3,7 @@
 #include "request_host.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -37,6 +38,24 @@ bool writePattern(httplib::DataSink &sink, std::size_t offset, std::size_t lengt
     return sink.write(reinterpret_cast<const char *>(patternFrom(offset)), length);
 }
 
+// The pattern, except that the body begins with `head` (a file signature, say).
+bool writeBody(httplib::DataSink &sink, const std::string &head, std::size_t offset, std::size_t length)
+{
+    if (offset < head.size())
+        return sink.write(head.data() + offset, std::min(length, head.size() - offset));
+    return writePattern(sink, offset, length);
+}
+
+// head=TEXT: up to 16 letters and digits that replace the body's first bytes.
+std::optional<std::string> headParam(const httplib::Request &request)
+{
+    const std::string text = request.get_param_value("head");
+    const bool plain = std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isalnum(c); });
+    if (text.size() > 16 || !plain)
+        return std::nullopt;
+    return text;
+}
+
 // A size or count parameter: decimal digits only; absent gives fallback.
 std::optional<std::uint64_t> numberParam(const httplib::Request &request, const char *name,
                                          std::optional<std::uint64_t> fallback = std::nullopt)
@@ -68,22 +87,24 @@ bool pause(std::uint64_t ms, httplib::DataSink &sink, const std::atomic<bool> &s
     return !stopping;
 }
 
-void serveBytes(httplib::Response &response, std::uint64_t size, bool chunked, const char *type)
+void serveBytes(httplib::Response &response, std::uint64_t size, bool chunked, const char *type,
+                const std::string &head)
 {
     if (size == 0)
         return response.set_content("", type);
     if (!chunked) {
-        response.set_content_provider(size, type, [](std::size_t offset, std::size_t length, httplib::DataSink &sink) {
-            return writePattern(sink, offset, length);
+        response.set_content_provider(size, type, [head](std::size_t offset, std::size_t length,
+                                                         httplib::DataSink &sink) {
+            return writeBody(sink, head, offset, length);
         });
         return;
     }
-    response.set_chunked_content_provider(type, [size](std::size_t offset, httplib::DataSink &sink) {
+    response.set_chunked_content_provider(type, [size, head](std::size_t offset, httplib::DataSink &sink) {
         if (offset >= size) {
             sink.done();
             return true;
         }
-        return writePattern(sink, offset, size - offset);
+        return writeBody(sink, head, offset, size - offset);
     });
 }
 
@@ -115,16 +136,25 @@ void addFaultRoutes(httplib::Server &server, const std::atomic<bool> &stopping)
 {
     server.Get("/test/bytes", [](const httplib::Request &request, httplib::Response &response) {
         const auto size = numberParam(request, "size");
-        if (!size)
-            return badRequest(response, "need size=N");
-        serveBytes(response, *size, request.get_param_value("chunked") == "1", kBytes);
+        const auto head = headParam(request);
+        if (!size || !head)
+            return badRequest(response, "need size=N, and head=TEXT of at most 16 letters and digits");
+        serveBytes(response, *size, request.get_param_value("chunked") == "1", kBytes, *head);
     });
 
     server.Get("/files/[^/]+\\.swf", [](const httplib::Request &request, httplib::Response &response) {
         const auto size = numberParam(request, "size", kFilesDefaultSize);
-        if (!size)
-            return badRequest(response, "bad size");
-        serveBytes(response, *size, false, kFlash);
+        const auto head = headParam(request);
+        if (!size || !head)
+            return badRequest(response, "bad size or head");
+        serveBytes(response, *size, false, kFlash, *head);
+    });
+
+    // A portal that answers a missing file with its error page and status 200.
+    server.Get("/test/page", [](const httplib::Request &, httplib::Response &response) {
+        response.set_content("<!DOCTYPE html>\n<html><head><title>404</title></head>"
+                             "<body><h1>页面不存在</h1></body></html>\n",
+                             "text/html; charset=utf-8");
     });
 
     server.Get("/test/zero", [](const httplib::Request &, httplib::Response &response) {

@@ -8,6 +8,8 @@
 #include <QNetworkRequest>
 #include <QPointer>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kMaxRedirects = 20;
@@ -225,6 +227,7 @@ void DownloadTransfer::startFile()
                   ? joinPath(saveFilePath_, nameAfterLastSlash(redirectFile_))
                   : saveFileName_;
     file_ = std::make_unique<PartFile>(target_);
+    head_.clear();
     if (!file_->open()) {
         saveFailed(target_);
         return;
@@ -252,6 +255,8 @@ void DownloadTransfer::onData()
             saveFailed(target_);
             return;
         }
+        if (head_.size() < kHeadBytes)
+            head_.append(chunk_.constData(), std::min(n, kHeadBytes - head_.size()));
         received += n;
     }
     if (received == 0)
@@ -295,6 +300,11 @@ void DownloadTransfer::onFinished()
         return;
     if (bytesRead_ == 0) {
         raiseDownloadError(ZeroBytes, "Zero bytes retrieved");
+        return;
+    }
+    if (bodyCheck_ && !bodyCheck_(head_)) {
+        raiseDownloadError(TransferFailed, "The body is not what was asked for; it begins with " +
+                                               QString::fromLatin1(head_.toPercentEncoding()));
         return;
     }
     saveFileName_ = target_;

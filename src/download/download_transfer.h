@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <QVariantMap>
 
+#include <functional>
 #include <memory>
 
 class PartFile;
@@ -28,7 +29,7 @@ public:
         RedirectRefused = 2, // the server redirected and FailOnRedirect is set
         ZeroBytes = 3,       // the body was empty
         SaveFailed = 4,      // the file could not be written or put in place
-        TransferFailed = 99, // network error, HTTP status >= 400, break-off or stall
+        TransferFailed = 99, // network error, HTTP status >= 400, break-off, stall or refused body
     };
 
     static constexpr int kDefaultStallTimeoutMs = 30000;
@@ -69,6 +70,12 @@ public:
 
     // A transfer that receives nothing for this long fails with code 99.
     void setStallTimeout(int ms) { stallTimer_.setInterval(ms); }
+
+    // A caller may refuse a body by its first kHeadBytes bytes (fewer when the body is shorter),
+    // as it would a refused HTTP status: DLError 99, and the destination stays as it was.
+    static constexpr qsizetype kHeadBytes = 8;
+    using BodyCheck = std::function<bool(QByteArrayView head)>;
+    void setBodyCheck(BodyCheck check) { bodyCheck_ = std::move(check); }
 
     // Property persistence: values equal to their defaults are not written. Reading sets
     // FileURL and SaveFilePath as stored, without deriving SaveFileName.
@@ -141,4 +148,6 @@ private:
     quint64 run_ = 0;
     QTimer stallTimer_;
     QByteArray chunk_;
+    BodyCheck bodyCheck_;
+    QByteArray head_; // the first bytes of the body, for bodyCheck_
 };

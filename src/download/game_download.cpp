@@ -13,6 +13,14 @@
 
 namespace {
 
+// Every Flash movie begins with its signature: FWS uncompressed, CWS zlib, ZWS LZMA. A portal
+// that answers a missing game with an error page and status 200 must not leave that page in
+// flash/ as the game: it fails as a missing file does.
+bool startsAsSwf(QByteArrayView head)
+{
+    return head.startsWith("FWS") || head.startsWith("CWS") || head.startsWith("ZWS");
+}
+
 QString errorTextFor(int code)
 {
     switch (code) {
@@ -42,6 +50,7 @@ GameDownload::GameDownload(DownloadTransfer &dl, DownloadView &view, const Recor
     connect(&dl_, &DownloadTransfer::DLCanceled, this, &GameDownload::dl_DLCanceled);
     connect(&dl_, &DownloadTransfer::DLError, this, &GameDownload::dl_DLError);
     connect(&dl_, &DownloadTransfer::DLComplete, this, &GameDownload::dl_DLComplete);
+    dl_.setBodyCheck(startsAsSwf);
 }
 
 void GameDownload::downloadTool()

@@ -33,7 +33,8 @@ public:
 
 // The main window's side of downloading the game open in the game view into flash/<id>.swf:
 // xiazai starts it, the dl_* handlers turn the control's events into texts for the player,
-// dlting_Click stops it. Only one game download runs at a time (DownloadFlag).
+// dlting_Click stops it. Only one game download runs at a time (DownloadFlag). A body that
+// does not begin as a Flash movie fails like a missing file and is not kept.
 class GameDownload : public QObject {
     Q_OBJECT
 public:

@@ -3,9 +3,13 @@
 #include "download/download_transfer.h"
 #include "portal_process.h"
 #include "records/records.h"
+#include "small_disk.h"
 #include "startup/program_folder.h"
+#include "startup/startup.h"
 #include "temp_home.h"
 #include "transfer_events.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +54,12 @@ protected:
     {
         return "veloflash://" + id + "$$$" + address + (name.isNull() ? "" : "$$$" + name) + "/";
     }
+    // A game file on the test portal: the pattern, beginning with a Flash signature.
+    static QString swfUrl(const QString &head = "FWS", qint64 size = 4096)
+    {
+        return portal->url(QString("test/bytes?size=%1&head=%2&x=.swf").arg(size).arg(head));
+    }
+    static QByteArray swfBody(qint64 size) { return "FWS" + servedPattern(size).mid(3); }
     QString firstRecord() const { return QString::fromUtf8(home.read("app/date_d.dat").split('\r').first()); }
     // Opens `link` in the game view and presses the download tool.
     void download(const QString &link)
@@ -72,12 +82,12 @@ std::unique_ptr<PortalProcess> GameDownloadTest::portal;
 
 TEST_F(GameDownloadTest, DownloadsIntoFlashRecordsAndReportsProgress)
 {
-    download(gameLink("1234", portal->url("files/g.swf"), "%u6D4B"));
+    download(gameLink("1234", swfUrl(), "%u6D4B"));
     EXPECT_TRUE(flow.DownloadFlag());
     EXPECT_EQ(firstRecord(), "%u6D4B|1234|1234|1"); // recorded at the start
     ASSERT_TRUE(waitForEnd());
 
-    EXPECT_EQ(home.read("flash/1234.swf"), servedPattern(4096));
+    EXPECT_EQ(home.read("flash/1234.swf"), swfBody(4096));
     EXPECT_FALSE(flow.DownloadFlag());
     EXPECT_EQ(view.captions.first(), "正在准备下载..");
     EXPECT_TRUE(view.captions.contains(" 大小：4k"));
@@ -141,7 +151,7 @@ TEST_F(GameDownloadTest, AGameAlreadyInFlashIsNotFetchedAgain)
 
 TEST_F(GameDownloadTest, IdWithLeadingZerosNamesTheFileAsWrittenAndRecordsTheNumber)
 {
-    download(gameLink("007", portal->url("files/g.swf"), "bond"));
+    download(gameLink("007", swfUrl(), "bond"));
     ASSERT_TRUE(waitForEnd());
     EXPECT_TRUE(home.exists("flash/007.swf"));
     EXPECT_EQ(firstRecord(), "bond|7|007|1");
@@ -149,10 +159,10 @@ TEST_F(GameDownloadTest, IdWithLeadingZerosNamesTheFileAsWrittenAndRecordsTheNum
 
 TEST_F(GameDownloadTest, ALinkOfTwoFieldsKeepsThePreviousName)
 {
-    download(gameLink("10", portal->url("files/g.swf"), "first"));
+    download(gameLink("10", swfUrl(), "first"));
     ASSERT_TRUE(waitForEnd());
     events.ended = false;
-    download(gameLink("11", portal->url("files/g.swf"), QString()));
+    download(gameLink("11", swfUrl(), QString()));
     ASSERT_TRUE(waitForEnd());
     EXPECT_TRUE(home.exists("flash/11.swf"));
     EXPECT_EQ(firstRecord(), "first|11|11|1");
@@ -168,6 +178,8 @@ TEST_F(GameDownloadTest, FailuresShowTheirTextThenTheFailure)
         {portal->url("test/redirect?to=/files/b.swf"), "下载出错： 文件不存在重定向!"},
         {portal->url("test/zero?x=.swf"), "下载出错： 0字节接收!"},
         {portal->url("test/status?code=404&x=.swf"), "下载出错： 未知错误!"},
+        // An error page served as the game fails as a missing game does.
+        {portal->url("test/page?x=.swf"), "下载出错： 未知错误!"},
         {"http://:80/x.swf", "下载出错： 下载链接无效!"},
     };
     int id = 100;
@@ -184,6 +196,42 @@ TEST_F(GameDownloadTest, FailuresShowTheirTextThenTheFailure)
     }
 }
 
+TEST_F(GameDownloadTest, OnlyAFlashMovieIsKeptAsTheGame)
+{
+    struct Case {
+        QString head;
+        qint64 size;
+        bool kept;
+    };
+    const QList<Case> cases{
+        {"FWS", 4096, true}, {"CWS", 4096, true}, {"ZWS", 3, true},   {"fws", 4096, false},
+        {"FW", 2, false},    {"CW", 4096, false}, {"GIF89a", 4096, false},
+    };
+    int id = 200;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.head.toStdString());
+        view.captions.clear();
+        events.ended = false;
+        const QString file = "flash/" + QString::number(++id) + ".swf";
+        download(gameLink(QString::number(id), swfUrl(c.head, c.size)));
+        ASSERT_TRUE(waitForEnd());
+        EXPECT_EQ(home.exists(file), c.kept);
+        EXPECT_EQ(view.captions.last(), c.kept ? "游戏下载完毕!" : "游戏下载失败!");
+        EXPECT_EQ(filesIn(home.file("flash")).filter(".part"), QStringList{});
+    }
+}
+
+TEST_F(GameDownloadTest, AGameThatAppearedDuringARefusedDownloadIsKept)
+{
+    // The slow body is the bare pattern, which is no Flash movie.
+    download(gameLink("40", portal->url("test/slow?size=20000&ms=50&x=.swf")));
+    ASSERT_TRUE(events.waitForBytes(1));
+    home.write("flash/40.swf", "FWS earlier copy");
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(home.read("flash/40.swf"), "FWS earlier copy");
+    EXPECT_EQ(view.captions.mid(view.captions.size() - 2), (QStringList{"下载出错： 未知错误!", "游戏下载失败!"}));
+}
+
 TEST_F(GameDownloadTest, AFlashFolderThatCannotBeMadeEndsInASaveError)
 {
     home.write("flash", "a file where the folder should be");
@@ -191,6 +239,43 @@ TEST_F(GameDownloadTest, AFlashFolderThatCannotBeMadeEndsInASaveError)
     ASSERT_TRUE(waitForEnd());
     EXPECT_EQ(view.captions.mid(view.captions.size() - 2), (QStringList{"下载出错： 文件保存错误!", "游戏下载失败!"}));
     EXPECT_EQ(firstRecord(), "n|3|3|1");
+}
+
+TEST_F(GameDownloadTest, ADiskThatFillsUpOrIsReadOnlyEndsInASaveErrorAndKeepsNothing)
+{
+    SmallDisk disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.skipReason().toStdString();
+    StartUp();
+    Records diskRecords{programPath("app")};
+    DownloadTransfer diskDl;
+    TransferEvents diskEvents{diskDl};
+    FakeView diskView;
+    QString link;
+    GameDownload diskFlow{diskDl, diskView, diskRecords, [&link] { return link; }};
+    const auto downloadOnDisk = [&](const QString &id) {
+        diskEvents.ended = false;
+        link = gameLink(id, swfUrl("FWS", 1500 * 1024), "big");
+        diskFlow.downloadTool();
+        return diskEvents.waitForEnd();
+    };
+    const QStringList saveError{"下载出错： 文件保存错误!", "游戏下载失败!"};
+
+    disk.fill(600 * 1024); // the game does not fit
+    ASSERT_TRUE(downloadOnDisk("77"));
+    EXPECT_EQ(diskView.captions.mid(diskView.captions.size() - 2), saveError);
+    // The part file is gone, and with it the space it took.
+    EXPECT_EQ(QDir(disk.file("flash")).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    EXPECT_GT(disk.freeBytes(), 500 * 1024);
+    EXPECT_TRUE(disk.snapshot().value("app/date_d.dat").startsWith("big|77|77|1\r\n"));
+
+    disk.freeSpace();
+    const auto before = disk.snapshot();
+    ASSERT_TRUE(disk.setReadOnly(true));
+    ASSERT_TRUE(downloadOnDisk("78"));
+    EXPECT_EQ(diskView.captions.mid(diskView.captions.size() - 2), saveError);
+    EXPECT_EQ(disk.snapshot(), before);
+    ASSERT_TRUE(disk.setReadOnly(false));
 }
 
 TEST_F(GameDownloadTest, StoppingEndsTheDownloadAndAllowsANewOneAtOnce)
@@ -205,7 +290,7 @@ TEST_F(GameDownloadTest, StoppingEndsTheDownloadAndAllowsANewOneAtOnce)
     EXPECT_FALSE(home.exists("flash/20.swf"));
 
     events.ended = false;
-    download(gameLink("21", portal->url("files/g.swf")));
+    download(gameLink("21", swfUrl()));
     EXPECT_TRUE(view.balloons.isEmpty());
     ASSERT_TRUE(waitForEnd());
     EXPECT_TRUE(home.exists("flash/21.swf"));
@@ -213,11 +298,11 @@ TEST_F(GameDownloadTest, StoppingEndsTheDownloadAndAllowsANewOneAtOnce)
 
 TEST_F(GameDownloadTest, UnknownSizeShowsZeroBytesAndZeroPercent)
 {
-    download(gameLink("30", portal->url("test/bytes?size=5000&chunked=1&x=.swf")));
+    download(gameLink("30", portal->url("test/bytes?size=5000&chunked=1&head=FWS&x=.swf")));
     ASSERT_TRUE(waitForEnd());
     EXPECT_TRUE(view.captions.contains(" 大小：0b"));
     EXPECT_EQ(view.percents.last(), "0%");
-    EXPECT_EQ(home.read("flash/30.swf"), servedPattern(5000));
+    EXPECT_EQ(home.read("flash/30.swf"), swfBody(5000));
 }
 
 } // namespace
