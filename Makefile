@@ -36,3 +36,14 @@ run: build
 
 clean:
 	rm -rf $(BUILD)
+
+# `make install PREFIX=/usr/local` (DESTDIR= stages it elsewhere) installs the program folder
+# under PREFIX/lib/tamsa-gamebox/ with a launcher, menu entry, icons and metainfo;
+# `make deb` builds the Debian package into $(BUILD)/.
+PREFIX ?= /usr/local
+.PHONY: install deb
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+deb: build
+	cd $(BUILD) && cpack -G DEB

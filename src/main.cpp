@@ -1,16 +1,30 @@
 #include "browser/web_schemes.h"
 #include "mainwindow/ba1.h"
 #include "shell/single_instance.h"
+#include "startup/program_folder.h"
 #include "startup/startup.h"
 
 #include <QApplication>
 #include <QPointer>
 
+namespace {
+
+// The name of the menu entry, the icon and the window class, so the desktop groups the
+// window under the entry: on X11 the class's instance part (set through RESOURCE_NAME, which
+// names it before the first window exists), on Wayland the application id.
+constexpr char kDesktopName[] = "tamsa-gamebox";
+
+} // namespace
+
 int main(int argc, char **argv)
 {
     registerWebSchemes();
+    if (qEnvironmentVariableIsEmpty("RESOURCE_NAME"))
+        qputenv("RESOURCE_NAME", kDesktopName);
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tamsa游戏盒");
+    QGuiApplication::setDesktopFileName(kDesktopName);
+    prepareProgramFolder();
     StartUp();
 
     // A second start wakes the running client and ends before it shows anything.

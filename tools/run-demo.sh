@@ -6,17 +6,24 @@ build=${1:-build}
 home="$build/gamebox"
 port=8577
 
-"$build/portal/tamsa_portal" --port "$port" --lifetime 0 >"$build/portal.log" 2>&1 &
+# The demo's version file names this client's version and switches on the ad window (about 11 s
+# after start) and the recommendation window at exit.
+printf '1====1====1.0' >"$build/portal/demo-wen.txt"
+"$build/portal/tamsa_portal" --port "$port" --lifetime 0 --version-file "$build/portal/demo-wen.txt" \
+    >"$build/portal.log" 2>&1 &
 portal=$!
 trap 'kill $portal 2>/dev/null || true' EXIT
 
 if [ "$(id -u)" = 0 ]; then export QTWEBENGINE_DISABLE_SANDBOX=1; fi
-export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu}"
 
-if [ -n "${DISPLAY:-}" ]; then
+# On a real display the engine may use the GPU (WebGL for Ruffle); it falls back by itself.
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     "$home/play"
     exit 0
 fi
+
+# Xvfb has no GPU to offer.
+export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu}"
 
 echo "No display: running the client on a private Xvfb for a look."
 shot="$(cd "$build" && pwd)/screenshot.png"

@@ -54,7 +54,7 @@ QString scriptSource(const QString &resource)
                                                           .toJson(QJsonDocument::Compact)));
     QString body = resourceText(resource);
     body.replace("RUFFLE_FILE_BASE",
-                 jsonString(QUrl::fromLocalFile(programPath("app/ruffle/")).toString(QUrl::FullyEncoded)));
+                 jsonString(QUrl::fromLocalFile(installPath("app/ruffle/")).toString(QUrl::FullyEncoded)));
     body.replace("RUFFLE_SCHEME_BASE", jsonString(ruffleSchemeBase()));
     return "(function () {\n'use strict';\n" + rules + body + "\n})();\n";
 }
@@ -102,7 +102,7 @@ void configure(QWebEngineProfile *profile)
     for (const char *scheme : kPrivateSchemes)
         profile->installUrlSchemeHandler(scheme, refusal);
     profile->installUrlSchemeHandler(kRuffleScheme,
-                                     new RuffleSchemeHandler(programPath("app/ruffle"), profile));
+                                     new RuffleSchemeHandler(installPath("app/ruffle"), profile));
     addScripts(profile->scripts());
 }
 

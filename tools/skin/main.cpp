@@ -3,16 +3,20 @@
 //   skin_artwork <folder>              the skin strips 101..113 and the other pictures, as PNG
 //   skin_artwork --delete-icon <file>  the list pages' delete picture, as GIF
 //
-// The build runs the first form (with QT_QPA_PLATFORM=offscreen), which also writes skin.qrc,
+// The build runs the first form (with QT_QPA_PLATFORM=offscreen), which also writes skin.qrc
+// and the scalable program icon icon.svg (installed into the icon theme, not compiled in),
 // and compiles the results into the client's resources. The GIF is kept in resources/app/i.gif; after changing it here,
 // regenerate it with: skin_artwork --delete-icon resources/app/i.gif
 #include "gif_writer.h"
+#include "glyphs.h"
 #include "pictures.h"
 #include "strips.h"
 
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QSvgGenerator>
 
 #include <cstdio>
 
@@ -22,6 +26,25 @@ bool savePng(const QImage &image, const QString &path)
 {
     if (image.convertToFormat(QImage::Format_ARGB32).save(path, "PNG"))
         return true;
+    std::fprintf(stderr, "skin_artwork: cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+// The program icon as vectors, for the icon theme's scalable size.
+bool writeScalableIcon(const QString &path)
+{
+    constexpr int kSize = 256;
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(QSize(kSize, kSize));
+    svg.setViewBox(QRect(0, 0, kSize, kSize));
+    svg.setTitle("Tamsa游戏盒");
+    QPainter p;
+    if (p.begin(&svg)) {
+        drawLogo(p, QRectF(0, 0, kSize, kSize));
+        if (p.end())
+            return true;
+    }
     std::fprintf(stderr, "skin_artwork: cannot write %s\n", qPrintable(path));
     return false;
 }
@@ -48,6 +71,7 @@ bool writeArtwork(const QString &folder)
         qrc += "    <file>" + name.toUtf8() + "</file>\n";
     }
     qrc += "  </qresource>\n</RCC>\n";
+    ok &= writeScalableIcon(folder + "/icon.svg");
     QFile list(folder + "/skin.qrc");
     ok &= list.open(QIODevice::WriteOnly | QIODevice::Truncate) && list.write(qrc) == qrc.size();
     return ok;
