@@ -4,6 +4,7 @@
 #include "installed_tree.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -21,9 +22,8 @@ protected:
     static void SetUpTestSuite()
     {
         dir_ = std::make_unique<QTemporaryDir>();
-        const RunResult made = runProgram("cpack", {"-G", "DEB", "--config", GAMEBOX_BINARY_DIR "/CPackConfig.cmake",
-                                                    "-B", dir_->path()}, QProcessEnvironment::systemEnvironment(),
-                                          600000);
+        const RunResult made = runProgram(
+            "cpack", {"-G", "DEB", "--config", GAMEBOX_BINARY_DIR "/CPackConfig.cmake", "-B", dir_->path()}, 600000);
         const QStringList debs = QDir(dir_->path()).entryList({"*.deb"}, QDir::Files);
         if (made.exitCode != 0 || debs.size() != 1)
             ADD_FAILURE() << made.output.toStdString();
@@ -72,11 +72,11 @@ TEST_F(DebPackage, HoldsTheInstallationUnderUsrWithItsDependencies)
     QStringList paths;
     for (const QString &line : runProgram("dpkg-deb", {"-c", deb_}).output.split('\n', Qt::SkipEmptyParts))
         paths << line.section(' ', -1);
-    for (const char *file : {"./usr/bin/tamsa-gamebox", "./usr/lib/tamsa-gamebox/play", "./usr/lib/tamsa-gamebox/installed",
-                             "./usr/lib/tamsa-gamebox/app/flash.htm", "./usr/lib/tamsa-gamebox/app/ruffle/ruffle.js",
-                             "./usr/share/applications/tamsa-gamebox.desktop",
-                             "./usr/share/icons/hicolor/48x48/apps/tamsa-gamebox.png",
-                             "./usr/share/metainfo/net.tamsa.gamebox.metainfo.xml"})
+    for (const char *file :
+         {"./usr/bin/tamsa-gamebox", "./usr/lib/tamsa-gamebox/play", "./usr/lib/tamsa-gamebox/installed",
+          "./usr/lib/tamsa-gamebox/app/flash.htm", "./usr/lib/tamsa-gamebox/app/ruffle/ruffle.js",
+          "./usr/share/applications/tamsa-gamebox.desktop", "./usr/share/icons/hicolor/48x48/apps/tamsa-gamebox.png",
+          "./usr/share/metainfo/net.tamsa.gamebox.metainfo.xml"})
         EXPECT_TRUE(paths.contains(file)) << file;
     EXPECT_EQ(paths.filter(QRegularExpression("^\\./(?!usr/)")), QStringList());
 
@@ -85,8 +85,9 @@ TEST_F(DebPackage, HoldsTheInstallationUnderUsrWithItsDependencies)
     ASSERT_EQ(runProgram("dpkg-deb", {"-x", deb_, tree}).exitCode, 0);
     const RunResult valid = runProgram("appstreamcli", {"validate-tree", "--no-net", tree});
     EXPECT_EQ(valid.exitCode, 0) << valid.output.toStdString();
-    EXPECT_EQ(desktopEntryValue(tree + "/usr/share/applications/tamsa-gamebox.desktop", "Exec"),
-              "/usr/bin/tamsa-gamebox");
+    QFile entry(tree + "/usr/share/applications/tamsa-gamebox.desktop");
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(entry.readAll().contains("\nExec=/usr/bin/tamsa-gamebox\n"));
 }
 
 TEST_F(DebPackage, DpkgInstallsAndPurgesItLeavingNoFile)

@@ -39,10 +39,13 @@ TEST(PlayerFolder, AnInstalledClientKeepsThePlayersFilesApartAndPlaysTheirGames)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
     pane.navigate(programPath("app/flash.htm") + "?5");
     QString seen;
-    EXPECT_TRUE(waitUntil([&] {
-        seen = colourCoverage(pane.grabImage(), QColor(0xff, 0, 0), 0.9);
-        return seen.isEmpty();
-    }, 30000)) << seen.toStdString();
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            seen = colourCoverage(pane.grabImage(), QColor(0xff, 0, 0), 0.9);
+            return seen.isEmpty();
+        },
+        30000))
+        << seen.toStdString();
 
     EXPECT_TRUE(QFileInfo(programPath("profile")).isDir());
     EXPECT_EQ(QDir(installation).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), installedBefore);

@@ -12,29 +12,14 @@
 
 namespace {
 
-// Sets (or with nullptr unsets) an environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char *name, const char *value) : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name))
-    {
-        if (value)
-            qputenv(name, value);
-        else
-            qunsetenv(name);
-    }
-    ~ScopedEnv()
-    {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-private:
-    const char *name_;
-    QByteArray old_;
-    bool had_;
-};
+// Sets an environment variable, or unsets it for nullptr.
+void setEnv(const char *name, const char *value)
+{
+    if (value)
+        qputenv(name, value);
+    else
+        qunsetenv(name);
+}
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -56,7 +41,7 @@ TEST(ProgramFolder, ChosenByTamsaHomeWritabilityAndTheInstalledMarker)
 {
     QTemporaryDir executable, home;
     const QString user = QStringLiteral("/Tamsa游戏盒");
-    ScopedEnv homeEnv("HOME", home.path().toUtf8());
+    setEnv("HOME", home.path().toUtf8());
     struct Case {
         const char *name;
         const char *tamsaHome;
@@ -73,8 +58,8 @@ TEST(ProgramFolder, ChosenByTamsaHomeWritabilityAndTheInstalledMarker)
         {"installation, relative XDG_DATA_HOME ignored", nullptr, true, "data", home.path() + "/.local/share" + user},
     };
     for (const Case &c : cases) {
-        ScopedEnv tamsaHome("TAMSA_HOME", c.tamsaHome);
-        ScopedEnv dataHome("XDG_DATA_HOME", c.dataHome);
+        setEnv("TAMSA_HOME", c.tamsaHome);
+        setEnv("XDG_DATA_HOME", c.dataHome);
         QFile::remove(executable.filePath(kInstalledMarker));
         if (c.marked)
             writeFile(executable.filePath(kInstalledMarker), "");
@@ -87,8 +72,8 @@ TEST(ProgramFolder, AnExecutableFolderThePlayerCannotWriteIsAnInstallation)
     if (::geteuid() == 0)
         GTEST_SKIP() << "root writes everywhere; the installed marker covers that case";
     QTemporaryDir executable;
-    ScopedEnv tamsaHome("TAMSA_HOME", nullptr);
-    ScopedEnv dataHome("XDG_DATA_HOME", "/data");
+    setEnv("TAMSA_HOME", nullptr);
+    setEnv("XDG_DATA_HOME", "/data");
     QFile::setPermissions(executable.path(), QFile::ReadOwner | QFile::ExeOwner);
     EXPECT_EQ(programFolderFor(executable.path()), QStringLiteral("/data/Tamsa游戏盒"));
     QFile::setPermissions(executable.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
