@@ -4,7 +4,22 @@
 #include "chrome/skin_button.h"
 #include "chrome/tip_bubble.h"
 #include "dialogs/message_box.h"
+#include "shell/tray_icon.h"
 #include "startup/ini_file.h"
+
+namespace {
+
+// Closing hides the window to the tray; where there is no notification area to bring it back
+// from, it is minimised instead.
+void hideToTray(QWidget *window)
+{
+    if (tray_in_notification_area())
+        window->hide();
+    else
+        window->showMinimized();
+}
+
+} // namespace
 
 void BA1::npc_Click(int index)
 {
@@ -70,7 +85,7 @@ void BA1::closeButton()
                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::Question);
         if (answer == QMessageBox::Yes) {
             ini.write("S_q", "quit", "2");
-            hide();
+            hideToTray(this);
         } else {
             ini.write("S_q", "quit", "1");
             ttt_v();
@@ -80,7 +95,7 @@ void BA1::closeButton()
     if (parseInt32(CloseAction) == 1)
         ttt_v();
     else
-        hide();
+        hideToTray(this);
 }
 
 void BA1::hideTip() { P1->hide(); }

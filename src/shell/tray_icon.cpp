@@ -135,6 +135,11 @@ void tray_show_icon()
     state.icon->show();
 }
 
+bool tray_in_notification_area()
+{
+    return tray().icon && tray().icon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
 const TrayIconRecord &tray_record()
 {
     return tray().record;

@@ -21,6 +21,10 @@ void tray_remove();
 void tray_hide_icon();
 void tray_show_icon();
 
+// Whether the icon sits in a notification area now, so a window hidden to the tray can be
+// brought back through it.
+bool tray_in_notification_area();
+
 // What the icon currently carries, and the icon itself (null before tray_install and after
 // tray_remove).
 const TrayIconRecord &tray_record();
