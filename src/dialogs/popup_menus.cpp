@@ -1,7 +1,9 @@
 #include "dialogs/popup_menus.h"
 
 #include "browser/browser_pane.h"
+#include "dialogs/settings_dialog.h"
 #include "mainwindow/ba1.h"
+#include "shell/window_front.h"
 #include "startup/program_folder.h"
 
 #include <QDesktopServices>
@@ -20,17 +22,17 @@ BA3::BA3(BA1 &window) : window_(window)
 
     r_m = new QMenu(&window);
     r_m->setObjectName("r_m");
-    // The settings dialog and the version check are not part of this client yet: their items
-    // stay in their places, disabled, rather than do nothing when chosen.
-    r_m->addAction("软件设置")->setObjectName("shezhi");
-    r_m->addAction("关于我们")->setObjectName("about");
+    r_m->addAction("软件设置", this, [this] { openSettings(1); })->setObjectName("shezhi");
+    r_m->addAction("关于我们", this, [this] { openSettings(0); })->setObjectName("about");
     r_m->addAction("官方网站", this, &BA3::guanwang_Click)->setObjectName("guanwang");
     r_m->addSeparator()->setObjectName("aa12");
-    r_m->addAction("升级检测")->setObjectName("shengji");
+    // The version check is not part of this client yet: its item stays in its place, disabled,
+    // rather than do nothing when chosen.
+    QAction *shengji = r_m->addAction("升级检测");
+    shengji->setObjectName("shengji");
+    shengji->setEnabled(false);
     r_m->addSeparator()->setObjectName("aa122");
     r_m->addAction("退出软件", &window, &BA1::ttt_v)->setObjectName("qsoft");
-    for (const char *later : {"shezhi", "about", "shengji"})
-        r_m->findChild<QAction *>(later)->setEnabled(false);
 
     webc = new QMenu(&window);
     webc->setObjectName("webc");
@@ -45,3 +47,24 @@ BA3::BA3(BA1 &window) : window_(window)
 BA3::~BA3() = default;
 
 void BA3::guanwang_Click() { QDesktopServices::openUrl(QUrl(portalHomeUrl(window_.portalBase()))); }
+
+void BA3::openSettings(int page)
+{
+    // A topmost main window would cover the dialog while it is shown, so it is let down for
+    // that moment and made topmost again once the dialog stands above it.
+    const bool wasTopmost = window_.Topmost;
+    if (wasTopmost)
+        window_.zhi_d(0);
+    // Cleared before showing, so that a window hidden while minimised is not mapped iconified.
+    if (window_.isMinimized())
+        restoreFromMinimised(&window_);
+    if (!window_.isVisible())
+        window_.show();
+    BA2 *dialog = window_.settingsDialog();
+    dialog->show();
+    if (wasTopmost)
+        window_.zhi_d(1);
+    dialog->lc_Click(page);
+    dialog->raise();
+    dialog->activateWindow();
+}

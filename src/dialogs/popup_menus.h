@@ -19,5 +19,8 @@ public:
 
 private:
     void guanwang_Click();
+    // Opens the settings dialog on page 0 (about) or 1 (settings), in front of the main
+    // window, which comes back first when it was hidden or minimised.
+    void openSettings(int page);
     BA1 &window_;
 };

@@ -5,6 +5,7 @@
 #include "chrome/face_table.h"
 #include "shell/window_front.h"
 #include "dialogs/popup_menus.h"
+#include "dialogs/settings_dialog.h"
 #include "shell/boss_key.h"
 #include "shell/tray_icon.h"
 #include "chrome/skin_button.h"
@@ -20,6 +21,7 @@
 #include <QNetworkReply>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 BA1::BA1(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
@@ -140,10 +142,11 @@ void BA1::ShowTab(int n)
 void BA1::zhi_d(int mode)
 {
     Topmost = mode == 1;
-    const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, Topmost);
-    if (wasVisible)
-        show(); // changing a window flag hides the window
+    // Changed in place: setWindowFlag would hide the window and give it a new native window,
+    // which the windows it owns (the settings dialog) no longer stand above.
+    overrideWindowFlags(windowFlags().setFlag(Qt::WindowStaysOnTopHint, Topmost));
+    if (QWindow *native = windowHandle())
+        native->setFlags(windowFlags());
 }
 
 void BA1::p_p(int skin)
@@ -186,6 +189,13 @@ void BA1::ttt_v()
     close();
 }
 
-QList<QWidget *> BA1::secondaryWindows() const { return {}; }
+QList<QWidget *> BA1::secondaryWindows() const { return {settings_.data()}; }
 
 void BA1::Form_LinkExecute() { bringToFront(this); }
+
+BA2 *BA1::settingsDialog()
+{
+    if (!settings_)
+        settings_ = new BA2(this, skin_, ConfigPath);
+    return settings_;
+}

@@ -4,6 +4,7 @@
 #include "chrome/window_layout.h"
 #include "records/records.h"
 
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -11,6 +12,7 @@
 #include <array>
 #include <memory>
 
+class BA2;
 class BA3;
 class BrowserPane;
 class GameDownload;
@@ -72,6 +74,8 @@ public:
     void tray_balloon(const QString &text);
     // A later start of the program asked the running one to come to the front.
     void Form_LinkExecute();
+    // The settings dialog: the open one, or a new one owned by this window.
+    BA2 *settingsDialog();
 
     const Records &records() const { return records_; }
     QString portalBase() const { return portalBase_; }
@@ -174,6 +178,7 @@ private:
     std::unique_ptr<ToolStripDownloadView> downloadView_;
     GameDownload *download_ = nullptr;
     BA3 *menus_ = nullptr;
+    QPointer<BA2> settings_;
     bool otherPanesNavigated_ = false;
     QString statisticsId_; // main/user as read at start, for the beacon after the portal page
 };
