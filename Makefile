@@ -47,3 +47,11 @@ install: build
 
 deb: build
 	cd $(BUILD) && cpack -G DEB
+
+# The crash test at length: the client killed SOAK_KILLS times at random moments while it writes
+# (tests/gui/crash_soak_test.cpp); prints how many kills it survived. About 2 s a kill.
+SOAK_KILLS ?= 1000
+.PHONY: soak
+soak: build
+	TAMSA_SOAK_KILLS=$(SOAK_KILLS) QT_QPA_PLATFORM=xcb QTWEBENGINE_DISABLE_SANDBOX=1 \
+	  QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu tools/with-display.sh $(BUILD)/tests/gui/crash_soak_test

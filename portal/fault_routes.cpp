@@ -189,14 +189,15 @@ void addFaultRoutes(httplib::Server &server, const std::atomic<bool> &stopping)
     server.Get("/test/slow", [&stopping](const httplib::Request &request, httplib::Response &response) {
         const auto size = numberParam(request, "size");
         const auto ms = numberParam(request, "ms");
-        if (!size || !ms || *size == 0)
-            return badRequest(response, "need size=N (N > 0) and ms=T");
+        const auto head = headParam(request);
+        if (!size || !ms || *size == 0 || !head)
+            return badRequest(response, "need size=N (N > 0) and ms=T, and head=TEXT of at most 16 letters and digits");
         const std::uint64_t gap = *ms;
-        response.set_content_provider(*size, kBytes, [gap, &stopping](std::size_t offset, std::size_t length,
-                                                                     httplib::DataSink &sink) {
+        response.set_content_provider(*size, kBytes, [gap, head = *head, &stopping](std::size_t offset, std::size_t length,
+                                                                                   httplib::DataSink &sink) {
             if (offset > 0 && !pause(gap, sink, stopping))
                 return false;
-            return writePattern(sink, offset, std::min(length, kSlowPiece));
+            return writeBody(sink, head, offset, std::min(length, kSlowPiece));
         });
     });
 }

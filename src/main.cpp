@@ -1,5 +1,6 @@
 #include "browser/web_schemes.h"
 #include "mainwindow/ba1.h"
+#include "mainwindow/test_churn.h"
 #include "shell/single_instance.h"
 #include "startup/program_folder.h"
 #include "startup/startup.h"
@@ -36,6 +37,8 @@ int main(int argc, char **argv)
     QPointer<BA1> window = new BA1;
     QObject::connect(&instance, &SingleInstance::executeRequested, window, &BA1::Form_LinkExecute);
     window->show();
+    if (qEnvironmentVariableIsSet("TAMSA_TEST_CHURN")) // crash tests only
+        startTestChurn(window, qEnvironmentVariableIntValue("TAMSA_TEST_CHURN"));
     const int status = QApplication::exec();
     delete window;
     return status;
