@@ -184,4 +184,10 @@ TEST_F(SettingsDialog, OneSkinnedDialogAtATimeAndCancelOrCloseWriteNothing)
         EXPECT_EQ(home().read("config.ini"), before) << closer;
     }
     EXPECT_FALSE(QFileInfo::exists(entry()));
+
+    // The boss key closes it with hiding the main window.
+    choose("about");
+    ASSERT_TRUE(xdotool({"key", "ctrl+s"}));
+    EXPECT_TRUE(closed());
+    EXPECT_FALSE(window->isVisible());
 }
