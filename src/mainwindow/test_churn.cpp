@@ -3,9 +3,11 @@
 #include "browser/browser_pane.h"
 #include "chrome/window_size.h"
 #include "dialogs/message_box.h"
+#include "dialogs/settings_dialog.h"
 #include "mainwindow/ba1.h"
 #include "startup/ini_file.h"
 
+#include <QAbstractButton>
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QTimer>
@@ -59,12 +61,29 @@ private:
             window_->lc_Click(below(3));
             MessageBox::queueAnswer(QMessageBox::Yes);
             window_->shan_name_Click();
-        } else if (roll < 95) {
+        } else if (roll < 92) {
+            applySettings();
+        } else if (roll < 97) {
             saveWindowSize(QSize(800 + below(300), 560 + below(200)));
         } else {
             closeToTray();
         }
         timer_.start(below(30));
+    }
+
+    void applySettings()
+    {
+        BA2 *dialog = window_->settingsDialog();
+        dialog->show();
+        dialog->lc_Click(1);
+        for (int i = 0; i < kSettingsBoxCount; ++i) {
+            // The close box stays checked: the close question must hide, never quit.
+            auto *box = dialog->findChild<QAbstractButton *>(QString("Check1_%1").arg(i));
+            if (box && (box->isChecked() != (i == int(SettingsBox::CloseToTray) || below(2) == 0)))
+                box->click();
+        }
+        if (auto *apply = dialog->findChild<QAbstractButton *>("cmdApply"))
+            apply->click();
     }
 
     void closeToTray()

@@ -11,6 +11,7 @@ class BA1;
 //   the favourites and download tools c_z_click(3), c_z_click(5) → shoucang, xiazai → dl
 //   a delete link in a list page      lc_Click, Web3 navigate "delk://n" → RemoveRecord
 //   the clear label, answered yes     shan_name_Click → Clear (and flash/*.swf for downloads)
+//   the settings dialog's Apply       settingsDialog(), its Check1 boxes and cmdApply clicked
 //   a border resize's saved size      saveWindowSize
 //   the close question, "to the tray" npc_Click(2), then the window is shown again
 // Games come from the test portal that config.ini names (its /test/slow route), with ids
