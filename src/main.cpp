@@ -20,6 +20,10 @@ constexpr char kDesktopName[] = "tamsa-gamebox";
 int main(int argc, char **argv)
 {
     registerWebSchemes();
+    // X11 first, through XWayland on a Wayland desktop: the window places itself and its ad
+    // window, shapes itself and grabs the boss key, none of which Wayland lets a client do.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
     if (qEnvironmentVariableIsEmpty("RESOURCE_NAME"))
         qputenv("RESOURCE_NAME", kDesktopName);
     QApplication app(argc, argv);
