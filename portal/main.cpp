@@ -67,7 +67,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "tamsa_portal: %s\n%s", error.c_str(), usageText());
         return 2;
     }
-    SiteSettings site{options->siteDir.empty() ? siteBesideExecutable() : options->siteDir, options->versionFile};
+    SiteSettings site{options->siteDir.empty() ? siteBesideExecutable() : options->siteDir, options->versionFile,
+                      options->versionRedirect};
     if (!std::filesystem::is_directory(site.siteDir)) {
         std::fprintf(stderr, "tamsa_portal: no site folder %s\n", site.siteDir.c_str());
         return 1;

@@ -39,6 +39,13 @@ std::optional<PortalOptions> parseOptions(int argc, char **argv, std::string &er
             options.logFile = value;
         } else if (name == "--version-file") {
             options.versionFile = value;
+        } else if (name == "--version-redirect") {
+            // A path on this server, so a test can have a fault route answer for the version file.
+            if (value[0] != '/' || value[1] == '/') {
+                error = "bad version redirect (need /path): " + std::string(value);
+                return std::nullopt;
+            }
+            options.versionRedirect = value;
         } else {
             error = "unknown option: " + name;
             return std::nullopt;
@@ -50,5 +57,5 @@ std::optional<PortalOptions> parseOptions(int argc, char **argv, std::string &er
 const char *usageText()
 {
     return "usage: tamsa_portal [--port N] [--site DIR] [--log FILE] [--lifetime SECONDS]"
-           " [--version-file FILE]\n";
+           " [--version-file FILE] [--version-redirect /PATH]\n";
 }

@@ -11,6 +11,7 @@ struct PortalOptions {
     std::string logFile;       // empty = no request log
     int lifetimeSeconds = 0;   // 0 = run until killed
     std::string versionFile;   // empty = the built-in version file
+    std::string versionRedirect; // a path on this server that the version file redirects to
 };
 
 // Returns nothing and fills error when the arguments are not understood.

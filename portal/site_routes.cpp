@@ -87,7 +87,11 @@ void addSiteRoutes(httplib::Server &server, const SiteSettings &settings)
     });
 
     const std::string versionFile = settings.versionFile;
-    server.Get("/lib/wen.txt", [versionFile](const httplib::Request &, httplib::Response &response) {
+    const std::string versionRedirect = settings.versionRedirect;
+    server.Get("/lib/wen.txt", [versionFile, versionRedirect](const httplib::Request &request,
+                                                              httplib::Response &response) {
+        if (!versionRedirect.empty())
+            return response.set_redirect("http://" + requestHost(request) + versionRedirect, 302);
         std::string text = kDefaultVersionFile;
         if (!versionFile.empty() && !readWholeFile(versionFile, text)) {
             response.status = 404;

@@ -79,6 +79,8 @@ TEST(PortalServer, RefusesBadCommandLinesAndBusyPorts)
     EXPECT_EQ(run({"--port", "x"}), 2);
     EXPECT_EQ(run({"--bogus", "1"}), 2);
     EXPECT_EQ(run({"--lifetime"}), 2);
+    EXPECT_EQ(run({"--version-redirect", "http://elsewhere/wen.txt"}), 2);
+    EXPECT_EQ(run({"--version-redirect", "//elsewhere/wen.txt"}), 2);
     EXPECT_EQ(run({"--site", "/nonexistent/site", "--lifetime", "1"}), 1);
 
     PortalProcess portal;

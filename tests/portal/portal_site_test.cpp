@@ -191,6 +191,13 @@ TEST_F(PortalSite, VersionFileIsBuiltInOrTheGivenFile)
     EXPECT_EQ(fetch(portal_->port(), "/lib/wen.txt").body, "0====0====2.0");
     QFile::remove(site_.path("wen.txt"));
     EXPECT_EQ(fetch(portal_->port(), "/lib/wen.txt").status, 404);
+
+    // A fault route can answer instead: a stalled or endless version file.
+    start({"--version-redirect", "/test/stall?size=64&after=0"});
+    const Fetched moved = fetch(portal_->port(), "/lib/wen.txt");
+    EXPECT_EQ(moved.status, 302);
+    EXPECT_EQ(moved.header("Location"),
+              "http://127.0.0.1:" + std::to_string(portal_->port()) + "/test/stall?size=64&after=0");
 }
 
 TEST_F(PortalSite, GameFilesAreServedAsFlash)
