@@ -4,6 +4,7 @@
 #include "chrome/button_faces.h"
 #include "chrome/face_table.h"
 #include "shell/window_front.h"
+#include "dialogs/ad_window.h"
 #include "dialogs/popup_menus.h"
 #include "dialogs/settings_dialog.h"
 #include "shell/boss_key.h"
@@ -13,6 +14,8 @@
 #include "mainwindow/tool_strip_download_view.h"
 #include "startup/ini_file.h"
 #include "startup/program_folder.h"
+#include "update/update_timings.h"
+#include "update/version_check.h"
 
 #include <QGuiApplication>
 #include "mainwindow/click_label.h"
@@ -41,16 +44,24 @@ BA1::BA1(QWidget *parent)
     setAutoFillBackground(true);
     resize(798, 522);
     network_ = new QNetworkAccessManager(this);
+    Timer1 = new QTimer(this);
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(updateTimings().check);
     Timer2 = new QTimer(this);
     Timer2->setSingleShot(true);
-    Timer2->setInterval(5000);
+    Timer2->setInterval(updateTimings().adWindow);
     connect(Timer2, &QTimer::timeout, this, &BA1::Timer2_Timer);
+    versionCheck_ = new VersionCheck(this, network_, portalBase_, [this] { return LocalVersion; });
+    connect(Timer1, &QTimer::timeout, versionCheck_, &VersionCheck::Timer1_Timer);
+    connect(versionCheck_, &VersionCheck::adTimerArmed, Timer2, qOverload<>(&QTimer::start));
+    connect(versionCheck_, &VersionCheck::quitRequested, this, &BA1::ttt_v);
     buildControls();
     connectPaneEvents();
     Form_Load();
 }
 
-BA1::~BA1() = default;
+// The ad window is a window of its own, not a child: it goes with this one.
+BA1::~BA1() { delete adsb_.data(); }
 
 void BA1::Form_Load()
 {
@@ -80,6 +91,7 @@ void BA1::Form_Load()
     tray_install(this, menus_->r_m, windowTitle());
     if (!RegisterBossKey(this, [this] { return secondaryWindows(); }))
         renj->setText(kBossKeyConflictText);
+    Timer1->start();
 }
 
 void BA1::navigatePanes()
@@ -173,7 +185,14 @@ void BA1::mouseDoubleClickEvent(QMouseEvent *event)
     event->accept();
 }
 
-void BA1::Timer2_Timer() { Timer2->stop(); }
+void BA1::Timer2_Timer()
+{
+    if (!adsb_)
+        adsb_ = new adsb(portalBase_);
+    adsb_->show();
+}
+
+void BA1::shengji() { versionCheck_->shengji(); }
 
 void BA1::P2_Click()
 {
@@ -186,10 +205,15 @@ void BA1::webe_Click() { P2_Click(); }
 void BA1::ttt_v()
 {
     tray_remove();
+    if (adsb_)
+        adsb_->close();
+    // The recommendation window outlives this one: the program runs on until it has closed.
+    if (versionCheck_->ExitRecommend() == "1")
+        (new ba4(portalBase_))->show();
     close();
 }
 
-QList<QWidget *> BA1::secondaryWindows() const { return {settings_.data()}; }
+QList<QWidget *> BA1::secondaryWindows() const { return {settings_.data(), adsb_.data()}; }
 
 void BA1::Form_LinkExecute() { bringToFront(this); }
 

@@ -20,6 +20,8 @@ class ToolStripDownloadView;
 class bkDLControl;
 class SkinButton;
 class TipBubble;
+class VersionCheck;
+class adsb;
 class WindowBackground;
 class ClickLabel;
 class QNetworkAccessManager;
@@ -49,8 +51,6 @@ public:
     QRect WorkArea;
     QString TrayQuestionState;
     QString CloseAction;
-    QString LatestVersion;
-    QString ExitRecommend;
     QString ContextLink;
 
     // Operations other parts of the client call by name.
@@ -60,6 +60,8 @@ public:
     void p_p(int skin);
     void Form_DblClick();
     void Timer2_Timer();
+    // The manual version check (the main menu's "升级检测").
+    void shengji();
     void P2_Click();
     void webe_Click();
     void c_z_click(int index);
@@ -78,6 +80,8 @@ public:
     BA2 *settingsDialog();
 
     const Records &records() const { return records_; }
+    // LatestVersion and ExitRecommend, as the version check read them.
+    const VersionCheck &versionCheck() const { return *versionCheck_; }
     QString portalBase() const { return portalBase_; }
 
 signals:
@@ -170,7 +174,10 @@ private:
     QString portalBase_;
     Records records_;
     QNetworkAccessManager *network_ = nullptr;
-    QTimer *Timer2 = nullptr;
+    QTimer *Timer1 = nullptr; // the version check, once after start
+    QTimer *Timer2 = nullptr; // the ad window, armed by the version check
+    VersionCheck *versionCheck_ = nullptr;
+    QPointer<adsb> adsb_;
     QRect normalGeometry_;
     Skin skin_;
     WindowBackground *background_ = nullptr;
