@@ -146,6 +146,8 @@ TEST_F(AdWindows, RecommendationAtExitKeepsTheProgramUntilItClosesWithRealTiming
     serveVersion("1====0====1.0");
     openWindow();
     ASSERT_TRUE(waitUntil([this] { return window->versionCheck().ExitRecommend() == "1"; }, 30000));
+    settleFor(500);
+    EXPECT_TRUE(MessageBox::shown().empty()) << "this client's version was asked about";
 
     // The exit runs inside the loop, as from the menu; the loop ends when the last window has
     // closed, and the recommendation window closes by itself.

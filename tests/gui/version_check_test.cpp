@@ -107,22 +107,6 @@ TEST_F(VersionCheckTest, WithoutAnExecutableUpdaterTheInstallerGoesToTheDesktop)
     }
 }
 
-TEST_F(VersionCheckTest, SameVersionAsksNothingAndTheExitRecommends)
-{
-    serveVersion("1====0====1.0"); // this client is 1.0
-    openWatched();
-    ASSERT_TRUE(waitForCheck());
-    EXPECT_TRUE(MessageBox::shown().empty());
-    EXPECT_EQ(check().ExitRecommend(), "1");
-    settleFor(1000);
-    EXPECT_EQ(topLevel("adsb"), nullptr);
-
-    window->ttt_v();
-    EXPECT_FALSE(window->isVisible());
-    ASSERT_NE(topLevel("ba4"), nullptr);
-    EXPECT_TRUE(topLevel("ba4")->isVisible());
-}
-
 TEST_F(VersionCheckTest, ManualCheckAnswersFromWhatTheAutomaticOneRead)
 {
     serveVersion("0====0====abc");
