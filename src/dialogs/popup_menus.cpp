@@ -26,11 +26,7 @@ BA3::BA3(BA1 &window) : window_(window)
     r_m->addAction("关于我们", this, [this] { openSettings(0); })->setObjectName("about");
     r_m->addAction("官方网站", this, &BA3::guanwang_Click)->setObjectName("guanwang");
     r_m->addSeparator()->setObjectName("aa12");
-    // The version check is not part of this client yet: its item stays in its place, disabled,
-    // rather than do nothing when chosen.
-    QAction *shengji = r_m->addAction("升级检测");
-    shengji->setObjectName("shengji");
-    shengji->setEnabled(false);
+    r_m->addAction("升级检测", &window, &BA1::shengji)->setObjectName("shengji");
     r_m->addSeparator()->setObjectName("aa122");
     r_m->addAction("退出软件", &window, &BA1::ttt_v)->setObjectName("qsoft");
 
