@@ -1,5 +1,7 @@
 #include "chrome/skin.h"
 
+#include <QGuiApplication>
+
 // The pictures are compiled into the static library; naming their registration here makes the
 // linker keep them in every program that uses the skin. Registering twice is harmless.
 static void registerSkinResources()
@@ -11,15 +13,19 @@ static void registerSkinResources()
     Q_UNUSED(registered);
 }
 
-int Skin::load(int skinNumber)
+int Skin::artworkScale() { return qGuiApp && qGuiApp->devicePixelRatio() > 1 ? 2 : 1; }
+
+int Skin::load(int skinNumber, int scale)
 {
     registerSkinResources();
+    const QString suffix = scale == 2 ? "@2x" : "";
     int loaded = 0;
     for (int i = 0; i < kSkinStripCount; ++i) {
-        const QImage picture(QStringLiteral(":/skin/%1.png").arg(skinResourceId(skinNumber, i)));
+        const QImage picture(QStringLiteral(":/skin/%1%2.png").arg(skinResourceId(skinNumber, i)).arg(suffix));
         if (picture.isNull())
             continue;
         strips_[i] = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        strips_[i].setDevicePixelRatio(scale == 2 ? 2 : 1);
         ++loaded;
     }
     return loaded;
@@ -34,9 +40,13 @@ const QImage &Skin::strip(int strip) const
 QImage Skin::cut(const Face &face) const
 {
     const QImage &source = strip(face.strip);
-    if (!source.rect().contains(face.cell))
+    const qreal ratio = source.devicePixelRatio();
+    const QRect pixels(face.cell.topLeft() * ratio, face.cell.size() * ratio);
+    if (!source.rect().contains(pixels))
         return {};
-    return source.copy(face.cell);
+    QImage cell = source.copy(pixels);
+    cell.setDevicePixelRatio(ratio);
+    return cell;
 }
 
 QIcon programIcon()

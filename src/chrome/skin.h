@@ -13,12 +13,19 @@ class Skin {
 public:
     // Loads strip i of skin `skinNumber` from its resource; a strip whose resource cannot be
     // loaded keeps its previous picture (empty before the first load). Returns how many loaded.
-    int load(int skinNumber);
+    // At scale 2 the strips drawn with twice the pixels ("<id>@2x.png") are taken, with that
+    // device pixel ratio, so a screen scaled by 2 shows them crisp at the same logical size;
+    // by default the scale of the application's screens.
+    int load(int skinNumber, int scale = artworkScale());
+
+    // 2 when the application's screens are scaled (QT_SCALE_FACTOR, a high-density display), else 1.
+    static int artworkScale();
 
     // ppt(strip); an empty image for an index outside 0..12.
     const QImage &strip(int strip) const;
 
-    // The cell of a face, copied out of its strip (empty when the strip lacks it).
+    // The cell of a face, copied out of its strip at the strip's pixel ratio (empty when the
+    // strip lacks it).
     QImage cut(const Face &face) const;
 
 private:

@@ -7,13 +7,18 @@
 
 QImage composeBackground(const QImage &ppt0, QSize client, const QList<SkinPiece> &pieces)
 {
-    QImage image(client, QImage::Format_RGB32);
+    // Pieces are placed in logical pixels; a template drawn at twice the pixels gives an
+    // image at twice the pixels, cut from its own.
+    const qreal ratio = ppt0.devicePixelRatio();
+    QImage image(client * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(QColor(kBackgroundRed, kBackgroundGreen, kBackgroundBlue));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     for (const SkinPiece &piece : pieces) {
         if (piece.target.isValid())
-            painter.drawImage(piece.target, ppt0, piece.source);
+            painter.drawImage(piece.target, ppt0,
+                              QRect(piece.source.topLeft() * ratio, piece.source.size() * ratio));
     }
     return image;
 }

@@ -154,6 +154,40 @@ TEST(SkinArtwork, StripsHaveTheirSizesAndTheTemplateItsColours)
     EXPECT_GT(qRed(logo), qBlue(logo) + 60);
 }
 
+TEST(SkinArtwork, AtScaleTwoTheSameArtHasTwiceThePixelsAtTheSameLogicalSizes)
+{
+    Skin one, two;
+    one.load(0, 1);
+    ASSERT_EQ(two.load(0, 2), kSkinStripCount);
+    for (int i = 0; i < kSkinStripCount; ++i) {
+        EXPECT_EQ(two.strip(i).size(), skinStripSize(i) * 2) << i;
+        EXPECT_EQ(two.strip(i).devicePixelRatio(), 2) << i;
+    }
+    // Borders, rules and gradient rows cover both pixels of each of theirs; the logo is drawn
+    // again, finer than the small one enlarged.
+    const QImage &t1 = one.strip(0), &t2 = two.strip(0);
+    for (QPoint at : {QPoint(0, 50), QPoint(1, 50), QPoint(99, 120), QPoint(50, 40), QPoint(50, 87), QPoint(50, 106)}) {
+        EXPECT_EQ(t2.pixel(at * 2), t1.pixel(at)) << at.x() << "," << at.y();
+        EXPECT_EQ(t2.pixel(at * 2 + QPoint(1, 1)), t1.pixel(at)) << at.x() << "," << at.y();
+    }
+    EXPECT_NE(t2.copy(14, 18, 32, 24), t1.copy(7, 9, 16, 12).scaled(32, 24));
+
+    const Face minimise = *restFace({SkinButtonId::Npc, 0}, {});
+    const QImage face = two.cut(minimise);
+    EXPECT_EQ(face.deviceIndependentSize(), QSizeF(minimise.cell.size()));
+    EXPECT_EQ(face.pixel(20, 20), two.strip(minimise.strip).pixel(minimise.cell.topLeft() * 2 + QPoint(20, 20)));
+
+    // The window background: the same pieces in the same logical places, twice the pixels.
+    const QSize client(737, 521);
+    const QImage b1 = composeBackground(t1, client, windowBackgroundPieces(client));
+    const QImage b2 = composeBackground(t2, client, windowBackgroundPieces(client));
+    EXPECT_EQ(b2.size(), client * 2);
+    EXPECT_EQ(b2.deviceIndependentSize(), QSizeF(client));
+    for (QPoint at :
+         {QPoint(0, 50), QPoint(400, 10), QPoint(400, 87), QPoint(736, 60), QPoint(400, 494), QPoint(400, 520)})
+        EXPECT_EQ(b2.pixel(at * 2), b1.pixel(at)) << at.x() << "," << at.y();
+}
+
 TEST(SkinArtwork, EveryFaceIsDrawnAndLightsUpOnHover)
 {
     Skin skin;

@@ -54,9 +54,12 @@ bool writeArtwork(const QString &folder)
 {
     QDir().mkpath(folder);
     QList<std::pair<QString, QImage>> pictures;
-    const auto strips = drawSkinStrips();
-    for (int i = 0; i < kSkinStripCount; ++i)
-        pictures.append({QStringLiteral("%1.png").arg(skinResourceId(0, i)), strips[i]});
+    // Each strip also at twice the pixels, which the client takes on a screen scaled by 2.
+    for (const auto &[scale, suffix] : {std::pair{1, ""}, std::pair{2, "@2x"}}) {
+        const auto strips = drawSkinStrips(scale);
+        for (int i = 0; i < kSkinStripCount; ++i)
+            pictures.append({QStringLiteral("%1%2.png").arg(skinResourceId(0, i)).arg(suffix), strips[i]});
+    }
     pictures.append({"retry.png", drawRetryPicture()});
     pictures.append({"bullet.png", drawBullet()});
     pictures.append({"close_ad.png", drawAdClosePicture()});

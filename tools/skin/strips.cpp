@@ -185,33 +185,44 @@ void drawFace(QPainter &p, const QRect &cell, const Art &art, Look look)
     }
 }
 
-QImage drawWindowTemplate()
+// An empty strip of the given size in logical pixels, drawn on at the given scale.
+QImage blankStrip(QSize size, int scale)
+{
+    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+QImage drawWindowTemplate(int scale)
 {
     const QSize size = skinStripSize(0);
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image = blankStrip(size, scale);
     QPainter p(&image);
     for (int y = 0; y < size.height(); ++y)
         p.fillRect(0, y, size.width(), 1, style::gradientAt(y, size.height()));
     p.fillRect(2, 87, size.width() - 4, 1, style::kDarkRule);
     p.fillRect(2, 106, size.width() - 4, 1, style::kLightRule);
-    p.setPen(style::kInnerBorder);
-    p.drawRect(1, 1, size.width() - 3, size.height() - 3);
-    p.setPen(style::kOuterBorder);
-    p.drawRect(0, 0, size.width() - 1, size.height() - 1);
+    // One-pixel frames as filled rows and columns, so they stay whole pixels at any scale.
+    for (const auto &[inset, colour] : {std::pair{1, style::kInnerBorder}, std::pair{0, style::kOuterBorder}}) {
+        const QRect frame = QRect(QPoint(0, 0), size).adjusted(inset, inset, -inset, -inset);
+        p.fillRect(frame.left(), frame.top(), frame.width(), 1, colour);
+        p.fillRect(frame.left(), frame.bottom(), frame.width(), 1, colour);
+        p.fillRect(frame.left(), frame.top(), 1, frame.height(), colour);
+        p.fillRect(frame.right(), frame.top(), 1, frame.height(), colour);
+    }
     drawLogo(p, QRectF(7, 9, 16, 12));
     return image;
 }
 
 } // namespace
 
-std::array<QImage, kSkinStripCount> drawSkinStrips()
+std::array<QImage, kSkinStripCount> drawSkinStrips(int scale)
 {
     std::array<QImage, kSkinStripCount> strips;
-    strips[0] = drawWindowTemplate();
-    for (int i = 1; i < kSkinStripCount; ++i) {
-        strips[i] = QImage(skinStripSize(i), QImage::Format_ARGB32_Premultiplied);
-        strips[i].fill(Qt::transparent);
-    }
+    strips[0] = drawWindowTemplate(scale);
+    for (int i = 1; i < kSkinStripCount; ++i)
+        strips[i] = blankStrip(skinStripSize(i), scale);
 
     // Each cell once, whichever buttons and states share it.
     struct CellArt {
