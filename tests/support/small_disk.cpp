@@ -4,6 +4,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QMap>
+#include <QThread>
 
 #include <cerrno>
 #include <cstring>
@@ -60,7 +61,16 @@ void SmallDisk::freeSpace() { QFile::remove(file(kFiller)); }
 bool SmallDisk::setReadOnly(bool readOnly)
 {
     const unsigned long flags = MS_REMOUNT | (readOnly ? MS_RDONLY : 0);
-    return ::mount("tmpfs", QFile::encodeName(path_).constData(), "tmpfs", flags, nullptr) == 0;
+    // A file that a replacement has just renamed away is still held until the file writer's
+    // worker lets go of it, and the kernel refuses a read-only remount while it is: try again.
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        if (::mount("tmpfs", QFile::encodeName(path_).constData(), "tmpfs", flags, nullptr) == 0)
+            return true;
+        if (errno != EBUSY)
+            return false;
+        QThread::msleep(10);
+    }
+    return false;
 }
 
 QMap<QString, QByteArray> SmallDisk::snapshot() const
