@@ -51,8 +51,12 @@ QString programPath(const QString &relative) { return programFolder() + "/" + re
 
 QString installFolder()
 {
+    // Test programs have no program files beside them; their TAMSA_HOME holds a copy.
+    const QString executable = QCoreApplication::applicationDirPath();
     const QString home = qEnvironmentVariable("TAMSA_HOME");
-    return withoutTrailingSlash(home.isEmpty() ? QCoreApplication::applicationDirPath() : home);
+    if (home.isEmpty() || QFileInfo(executable + "/app/ruffle").isDir())
+        return withoutTrailingSlash(executable);
+    return withoutTrailingSlash(home);
 }
 
 QString installPath(const QString &relative) { return installFolder() + "/" + relative; }

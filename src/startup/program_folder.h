@@ -13,7 +13,7 @@ QString programFolder();
 QString programPath(const QString &relative);
 
 // The folder of the files that come with the program (app/flash.htm, app/i.gif, app/ruffle/):
-// $TAMSA_HOME when set, else the executable's folder.
+// the executable's folder when they are there, else $TAMSA_HOME.
 QString installFolder();
 QString installPath(const QString &relative);
 

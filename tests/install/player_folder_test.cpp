@@ -49,4 +49,12 @@ TEST(PlayerFolder, AnInstalledClientKeepsThePlayersFilesApartAndPlaysTheirGames)
 
     EXPECT_TRUE(QFileInfo(programPath("profile")).isDir());
     EXPECT_EQ(QDir(installation).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), installedBefore);
+
+    // A folder of the player's choosing gets the same from the installation.
+    QTemporaryDir chosen;
+    qputenv("TAMSA_HOME", chosen.path().toUtf8());
+    EXPECT_EQ(installFolder(), installation);
+    prepareProgramFolder();
+    EXPECT_TRUE(QFileInfo::exists(chosen.filePath("app/flash.htm")));
+    qunsetenv("TAMSA_HOME");
 }
