@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <memory>
 #include <unistd.h>
 
