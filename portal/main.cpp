@@ -1,5 +1,6 @@
 // The demo portal and the test portal: one small web server on 127.0.0.1.
 #include "fault_routes.h"
+#include "hostile_routes.h"
 #include "options.h"
 #include "request_log.h"
 #include "site_routes.h"
@@ -99,6 +100,7 @@ int main(int argc, char **argv)
     std::atomic<bool> stopping{false};
     addSiteRoutes(server, site);
     addFaultRoutes(server, stopping);
+    addHostileRoutes(server, stopping);
 
     // Loopback only: the demo and test portal are never reachable from elsewhere.
     const int port = options->port == 0 ? server.bind_to_any_port("127.0.0.1")
