@@ -94,6 +94,10 @@ void configure(QWebEngineProfile *profile)
     settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
     settings->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    // Pop-ups open at the player's click only, one per click. A page's window.open loop would
+    // otherwise have the engine make a window for every call, refused or not, and its own
+    // process would stall under them.
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     // Panes show no page icons, so nothing asks the portal for them.
     settings->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
     // A link of a scheme nobody registered is never handed to the desktop.

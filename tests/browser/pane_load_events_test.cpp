@@ -77,14 +77,17 @@ TEST_F(PaneLoadEvents, NewWindowsAreRefusedOrOpenedAsTheHandlerSays)
     log.clear();
     portal().clearLog();
     cancelNewWindows = true;
-    js(QString("window.open('%1')").arg(siteUrl("next.html")));
+    // Pop-ups come from the player's click only.
+    js(QString("document.getElementById('next').onclick = (e) => { e.preventDefault(); window.open('%1'); }")
+           .arg(siteUrl("next.html")));
+    click("#next");
     ASSERT_TRUE(waitFor([&] { return log.contains("newWindow"); }));
     settle();
     EXPECT_EQ(log, PaneLog{"newWindow"});
     EXPECT_FALSE(requested("/next.html"));
 
     cancelNewWindows = false;
-    js(QString("window.open('%1')").arg(siteUrl("next.html")));
+    click("#next");
     ASSERT_TRUE(waitFor([&] { return requested("/next.html"); }));
     QWidget *popup = nullptr;
     for (QWidget *widget : QApplication::topLevelWidgets())
