@@ -23,6 +23,8 @@ QMessageBox::StandardButton MessageBox::ask(QWidget *parent, const QString &titl
         return answer;
     }
     QMessageBox box(icon, title, text, buttons, parent);
+    // Texts may carry what a portal or a server sent (names, error texts): never markup.
+    box.setTextFormat(Qt::PlainText);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
