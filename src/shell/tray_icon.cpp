@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QIcon>
 #include <QMenu>
 #include <QPointer>
@@ -80,6 +82,16 @@ void sendRecord(QSystemTrayIcon *icon, QWidget *window)
     icon->setToolTip(tray().record.tip);
 }
 
+// Qt hands balloons to the desktop's notification server when a status-notifier watcher
+// serves the tray, and that server reads their text as markup; otherwise Qt draws them itself,
+// as plain text. The text is the portal's in part (game names), so markup in it stays text.
+QString balloonTextShown(const QString &text)
+{
+    const QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+    const bool markup = bus && bus->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")).value();
+    return markup ? text.toHtmlEscaped() : text;
+}
+
 bool balloonsSwitchedOff()
 {
     return IniFile(programPath("config.ini")).readInt("S_q", "s_pao") == 1;
@@ -109,7 +121,7 @@ void tray_balloon(const QString &message)
         return;
     trayRecordBalloon(state.record, message, state.window->windowTitle());
     sendRecord(state.icon, state.window);
-    state.icon->showMessage(state.record.balloonTitle, state.record.balloonText,
+    state.icon->showMessage(state.record.balloonTitle, balloonTextShown(state.record.balloonText),
                             QSystemTrayIcon::Information);
 }
 

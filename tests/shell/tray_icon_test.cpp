@@ -90,6 +90,15 @@ TEST_F(TrayIconTest, BalloonShowsTheNoticeTitleAndCutsLongTexts)
     EXPECT_TRUE(balloonTexts().contains(longText.left(256)));
 }
 
+TEST_F(TrayIconTest, MarkupInABalloonIsShownAsItIs)
+{
+    // Qt draws the balloon of an XEmbed tray itself, as plain text: nothing to escape.
+    const QString text = "已添加到收藏!<b>粗</b> & <img src=\"x\">";
+    tray_balloon(text);
+    ASSERT_TRUE(QTest::qWaitFor([] { return !balloonTexts().isEmpty(); }, 3000));
+    EXPECT_TRUE(balloonTexts().contains(text)) << balloonTexts().join('|').toStdString();
+}
+
 TEST_F(TrayIconTest, BalloonTipsSwitchedOffShowNothing)
 {
     home_.write("config.ini", "[S_q]\r\ns_pao=1\r\n");

@@ -130,3 +130,14 @@ TEST_F(TrayOnTheBus, BalloonsReachTheNotificationDaemonWithTheirTitleAndText)
         {"Tamsa游戏盒提示:", "截图完成。路径:/home/player/Desktop/连连看/1.bmp"}};
     EXPECT_EQ(received, expected);
 }
+
+TEST_F(TrayOnTheBus, MarkupInABalloonReachesTheDaemonAsText)
+{
+    // A game name is the portal's: the daemon reads bodies as markup, so it gets them escaped.
+    tray_balloon("已添加到收藏!<b>粗</b> & <img src=\"x\">");
+    QList<std::pair<QString, QString>> received;
+    EXPECT_TRUE(waitUntil([&] { return !(received = notifications()).isEmpty(); }, 10000));
+    ASSERT_FALSE(received.isEmpty());
+    EXPECT_EQ(received.last().second, "已添加到收藏!&lt;b&gt;粗&lt;/b&gt; &amp; &lt;img src=&quot;x&quot;&gt;");
+    EXPECT_EQ(tray_record().balloonText, "已添加到收藏!<b>粗</b> & <img src=\"x\">");
+}
