@@ -49,6 +49,18 @@ QImage Skin::cut(const Face &face) const
     return cell;
 }
 
+QPixmap skinPicture(const char *resource)
+{
+    registerSkinResources();
+    const int scale = Skin::artworkScale();
+    QString name = QString::fromLatin1(resource);
+    if (scale == 2)
+        name.insert(name.lastIndexOf('.'), QLatin1String("@2x"));
+    QPixmap picture(name);
+    picture.setDevicePixelRatio(scale);
+    return picture;
+}
+
 QIcon programIcon()
 {
     registerSkinResources();

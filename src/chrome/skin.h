@@ -4,6 +4,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QPixmap>
 
 #include <array>
 
@@ -39,6 +40,10 @@ inline constexpr char kBullet[] = ":/skin/bullet.png";               // Image1, 
 inline constexpr char kAdClose[] = ":/skin/close_ad.png";            // adsb's close picture, 11 × 11
 inline constexpr char kRecommendClose[] = ":/skin/close_recommend.png"; // ba4's, 51 × 21
 } // namespace SkinPictures
+
+// One of SkinPictures at the artwork scale of the screen (Skin::artworkScale), its size in
+// logical pixels either way.
+QPixmap skinPicture(const char *resource);
 
 // The program icon in every size it was drawn at (16, 24, 32, 48, 64, 128, 256).
 QIcon programIcon();

@@ -44,7 +44,7 @@ AdWindow::AdWindow(const Look &look, const QString &portalBase)
     Web1->setMenuPolicy(BrowserPane::MenuPolicy::None);
     Picture1 = new ClickLabel(Pc1);
     Picture1->setObjectName("Picture1");
-    Picture1->setPixmap(QPixmap(look.closePicture));
+    Picture1->setPixmap(skinPicture(look.closePicture));
     Picture1->resize(Picture1->pixmap().size());
     Picture1->setCursor(Qt::PointingHandCursor);
     Picture1->hide();

@@ -93,7 +93,7 @@ void BA2::buildControls()
     }
     Im1 = new QLabel(tabStrip_);
     Im1->setObjectName("Im1");
-    Im1->setPixmap(QPixmap(SkinPictures::kBullet));
+    Im1->setPixmap(skinPicture(SkinPictures::kBullet));
     Im1->resize(6, 6);
     buildSettingsPage();
     buildAboutPage();

@@ -143,11 +143,11 @@ void BA1::buildControls()
     c_z[8]->hide();
     npc[CurrentTab]->setEnabled(false); // the catalogue tab is the active one at start
 
-    P2->setPixmap(QPixmap(SkinPictures::kRetry));
+    P2->setPixmap(skinPicture(SkinPictures::kRetry));
     P2->setCursor(Qt::PointingHandCursor);
-    Image1->setPixmap(QPixmap(SkinPictures::kBullet));
-    Im2->setPixmap(QPixmap(SkinPictures::kBullet));
-    Im1->setPixmap(QPixmap(SkinPictures::kBullet));
+    Image1->setPixmap(skinPicture(SkinPictures::kBullet));
+    Im2->setPixmap(skinPicture(SkinPictures::kBullet));
+    Im1->setPixmap(skinPicture(SkinPictures::kBullet));
     downloadView_ = std::make_unique<ToolStripDownloadView>(*this);
     download_ = new GameDownload(dl->transfer(), *downloadView_, records_, [this] { return downurl; }, this);
     // Over these the pointer goes back to the arrow after the edge band's sizing shapes.

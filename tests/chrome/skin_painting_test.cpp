@@ -250,10 +250,21 @@ TEST(SkinArtwork, MissingSkinKeepsTheLoadedStrips)
 
 TEST(SkinArtwork, OtherPictures)
 {
-    EXPECT_EQ(QImage(SkinPictures::kRetry).size(), QSize(204, 153));
-    EXPECT_EQ(QImage(SkinPictures::kBullet).size(), QSize(6, 6));
-    EXPECT_EQ(QImage(SkinPictures::kAdClose).size(), QSize(11, 11));
-    EXPECT_EQ(QImage(SkinPictures::kRecommendClose).size(), QSize(51, 21));
+    const std::pair<const char *, QSize> pictures[] = {{SkinPictures::kRetry, {204, 153}},
+                                                       {SkinPictures::kBullet, {6, 6}},
+                                                       {SkinPictures::kAdClose, {11, 11}},
+                                                       {SkinPictures::kRecommendClose, {51, 21}}};
+    for (const auto &[resource, size] : pictures) {
+        EXPECT_EQ(QImage(resource).size(), size) << resource;
+        EXPECT_EQ(skinPicture(resource).deviceIndependentSize(), QSizeF(size)) << resource;
+        // Drawn again at twice the pixels for a screen scaled by 2, the same picture in its middle.
+        QString twiceName = resource;
+        twiceName.insert(twiceName.lastIndexOf('.'), "@2x");
+        const QImage once(resource), twice(twiceName);
+        EXPECT_EQ(twice.size(), size * 2) << resource;
+        const QPoint middle(size.width() / 2, size.height() / 2);
+        EXPECT_LE(std::abs(qAlpha(twice.pixel(middle * 2)) - qAlpha(once.pixel(middle))), 64) << resource;
+    }
     const QIcon icon = programIcon();
     EXPECT_EQ(icon.availableSizes().size(), 7);
     EXPECT_FALSE(icon.pixmap(32, 32).isNull());

@@ -54,16 +54,16 @@ bool writeArtwork(const QString &folder)
 {
     QDir().mkpath(folder);
     QList<std::pair<QString, QImage>> pictures;
-    // Each strip also at twice the pixels, which the client takes on a screen scaled by 2.
+    // Each strip and picture also at twice the pixels, which the client takes on a screen scaled by 2.
     for (const auto &[scale, suffix] : {std::pair{1, ""}, std::pair{2, "@2x"}}) {
         const auto strips = drawSkinStrips(scale);
         for (int i = 0; i < kSkinStripCount; ++i)
             pictures.append({QStringLiteral("%1%2.png").arg(skinResourceId(0, i)).arg(suffix), strips[i]});
+        pictures.append({QStringLiteral("retry%1.png").arg(suffix), drawRetryPicture(scale)});
+        pictures.append({QStringLiteral("bullet%1.png").arg(suffix), drawBullet(scale)});
+        pictures.append({QStringLiteral("close_ad%1.png").arg(suffix), drawAdClosePicture(scale)});
+        pictures.append({QStringLiteral("close_recommend%1.png").arg(suffix), drawRecommendClosePicture(scale)});
     }
-    pictures.append({"retry.png", drawRetryPicture()});
-    pictures.append({"bullet.png", drawBullet()});
-    pictures.append({"close_ad.png", drawAdClosePicture()});
-    pictures.append({"close_recommend.png", drawRecommendClosePicture()});
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         pictures.append({QStringLiteral("icon_%1.png").arg(size), drawProgramIcon(size)});
 

@@ -10,18 +10,20 @@
 
 namespace {
 
-QImage transparentImage(int w, int h)
+// w × h logical pixels at the given scale: a painter on it draws in logical pixels.
+QImage transparentImage(int w, int h, int scale = 1)
 {
-    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage image(w * scale, h * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     return image;
 }
 
 } // namespace
 
-QImage drawRetryPicture()
+QImage drawRetryPicture(int scale)
 {
-    QImage image = transparentImage(204, 153);
+    QImage image = transparentImage(204, 153, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -46,9 +48,9 @@ QImage drawRetryPicture()
     return image;
 }
 
-QImage drawBullet()
+QImage drawBullet(int scale)
 {
-    QImage image = transparentImage(6, 6);
+    QImage image = transparentImage(6, 6, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QRadialGradient dot(QPointF(2.4, 2.2), 3.4);
@@ -60,9 +62,9 @@ QImage drawBullet()
     return image;
 }
 
-QImage drawAdClosePicture()
+QImage drawAdClosePicture(int scale)
 {
-    QImage image = transparentImage(11, 11);
+    QImage image = transparentImage(11, 11, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
@@ -74,11 +76,11 @@ QImage drawAdClosePicture()
     return image;
 }
 
-QImage drawRecommendClosePicture()
+QImage drawRecommendClosePicture(int scale)
 {
-    QImage image = transparentImage(51, 21);
+    QImage image = transparentImage(51, 21, scale);
     QPainter p(&image);
-    style::drawChip(p, image.rect(), false, 5);
+    style::drawChip(p, QRect(0, 0, 51, 21), false, 5);
     drawGlyph(p, Glyph::Close, QRectF(5, 3, 14, 14), style::kToolInk);
     style::drawText(p, QRectF(19, 0, 28, 21), QString::fromUtf8("关闭"), style::uiFont(12), style::kToolText);
     return image;
