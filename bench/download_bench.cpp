@@ -3,6 +3,7 @@
 //     download_bench [--mib N] [--rounds R]
 // Reports the best and the median throughput of each, their ratios, and the growth of this process's resident size
 // while downloading (its peak during the transfers minus its idle size before them).
+#include "bench_support.h"
 #include "download/download_transfer.h"
 
 #include <QCoreApplication>
@@ -124,6 +125,8 @@ int main(int argc, char **argv)
 
     QList<double> oursTimes;
     QList<double> curlTimes;
+    QList<double> oursRates;
+    QList<double> curlRates;
     double cpuOurs = 0;
     double cpuCurl = 0;
     for (int round = 0; round < rounds; ++round) {
@@ -140,6 +143,8 @@ int main(int argc, char **argv)
         std::printf("round %d: ours %.3f s, curl %.3f s\n", round + 1, o, c);
         oursTimes << o;
         curlTimes << c;
+        oursRates << mib / o;
+        curlRates << mib / c;
     }
     const qint64 peakKiB = statusKiB("VmHWM:");
     std::sort(oursTimes.begin(), oursTimes.end());
@@ -156,6 +161,10 @@ int main(int argc, char **argv)
     std::printf("CPU per transfer: ours %.3f s, curl %.3f s\n", cpuOurs / rounds, cpuCurl / rounds);
     std::printf("resident: idle %.1f MiB, peak while downloading %.1f MiB, growth %.1f MiB (target <= 32)\n",
                 idleKiB / 1024.0, peakKiB / 1024.0, (peakKiB - idleKiB) / 1024.0);
+    printRow(QString("download: %1 MiB over loopback, throughput against curl").arg(mib), oursRates, curlRates, "MiB/s",
+             0, ">= 0.9x");
+    printRow("download: resident memory growth while downloading", {(peakKiB - idleKiB) / 1024.0}, {}, "MiB", 1,
+             "<= 32 MiB");
     portal.kill();
     portal.waitForFinished(3000);
     return 0;
