@@ -33,6 +33,8 @@ QString engineLinkText(const QUrl &url)
     return source.startsWith(scheme, Qt::CaseInsensitive) ? source : scheme + "//" + source;
 }
 
+bool isWebUrl(const QUrl &url) { return url.scheme() == "http" || url.scheme() == "https"; }
+
 QUrl addressToUrl(const QString &address)
 {
     if (!address.startsWith('/'))

@@ -18,6 +18,9 @@ bool isPrivateScheme(const QString &scheme);
 // not load, such as "veloflash://...", "open://3" or "vepbad:x".
 bool isPrivateLink(const QString &text);
 
+// True for the URL of a document a server sends (http, https), false for a local one.
+bool isWebUrl(const QUrl &url);
+
 // The URL to load for a non-private address; an absolute local path keeps its "?query".
 QUrl addressToUrl(const QString &address);
 

@@ -13,6 +13,26 @@
 #include <QWebEngineRegisterProtocolHandlerRequest>
 #include <QWebEngineScript>
 #include <QWebEngineFileSystemAccessRequest>
+#include <QWebEngineUrlRequestInterceptor>
+
+namespace {
+
+// Tells the page when one of its main-frame requests leaves; changes nothing about any request.
+class DocumentRequestWatch : public QWebEngineUrlRequestInterceptor {
+public:
+    explicit DocumentRequestWatch(BrowserPage *page) : QWebEngineUrlRequestInterceptor(page), page_(page) {}
+
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        if (info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
+            QMetaObject::invokeMethod(page_, &BrowserPage::documentRequested, Qt::QueuedConnection);
+    }
+
+private:
+    BrowserPage *page_;
+};
+
+} // namespace
 
 BrowserPage::BrowserPage(QObject *parent) : QWebEnginePage(sharedWebProfile(), parent)
 {
@@ -22,6 +42,7 @@ BrowserPage::BrowserPage(QObject *parent) : QWebEnginePage(sharedWebProfile(), p
     setWebChannel(channel, QWebEngineScript::ApplicationWorld);
     connect(bridge, &PageBridge::reported, this, &BrowserPage::onDocumentReport);
     connect(this, &QWebEnginePage::loadingChanged, this, &BrowserPage::onLoadingChanged);
+    setUrlRequestInterceptor(new DocumentRequestWatch(this));
 
     // No prompt of any kind: whatever a page asks for is refused, except full screen for
     // a game's own full-screen button.
@@ -146,6 +167,9 @@ void BrowserPage::onLoadingChanged(const QWebEngineLoadingInfo &info)
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         emit downloadBegin();
+        // A local document asks no server: nothing to wait for (web ones: DocumentRequestWatch).
+        if (!isWebUrl(info.url()))
+            QMetaObject::invokeMethod(this, &BrowserPage::documentRequested, Qt::QueuedConnection);
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
         emit navigateError(isAnnounced(info.url()) ? announcedText_

@@ -31,6 +31,9 @@ signals:
     void navigateError(const QString &url);
     void contextMenuReported(const QString &href);
     void fullScreenChanged(bool on);
+    // The main frame's request for a new document has been sent (a redirect's again); for a
+    // local document, its load has started. Queued: receivers run after the engine let it go.
+    void documentRequested();
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;

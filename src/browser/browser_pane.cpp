@@ -59,6 +59,7 @@ BrowserPane::BrowserPane(QWidget *parent)
     connect(page_, &BrowserPage::downloadComplete, this, &BrowserPane::downloadComplete);
     connect(page_, &BrowserPage::navigateError, this, &BrowserPane::navigateError);
     connect(page_, &BrowserPage::fullScreenChanged, this, &BrowserPane::fullScreenChanged);
+    connect(page_, &BrowserPage::documentRequested, this, &BrowserPane::documentRequested);
     connect(page_, &BrowserPage::contextMenuReported, this, [this](const QString &href) {
         if (menuPolicy_ == MenuPolicy::Client)
             emit contextMenuRequested(href, QCursor::pos());

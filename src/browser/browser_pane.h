@@ -56,6 +56,9 @@ signals:
     // A page element (a game's own full-screen button) went full screen inside the pane, or
     // left it; the window may follow.
     void fullScreenChanged(bool on);
+    // The request for the pane's next document has left (a local one's load has begun): work
+    // that would have held it back on this thread can follow. Raised after downloadBegin.
+    void documentRequested();
 
 protected:
     void hideEvent(QHideEvent *event) override;

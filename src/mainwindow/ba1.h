@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class BA2;
@@ -115,6 +116,9 @@ private:
     // Link dispatch (ba1_links.cpp).
     void Web1_BeforeNavigate(const QString &url, bool *cancel);
     void openGame(const QString &url, const QString &scheme, int kind);
+    // Completes an opening whose rest waits for the game pane's request (see openGame); anything
+    // that acts on the current game calls it first.
+    void finishGameOpening();
     void Web2_BeforeNavigate(const QString &url, bool *cancel);
     void Web2_NewWindow(bool *cancel);
 
@@ -188,4 +192,5 @@ private:
     QPointer<BA2> settings_;
     bool otherPanesNavigated_ = false;
     QString statisticsId_; // main/user as read at start, for the beacon after the portal page
+    std::function<void()> gameOpeningRest_; // the part of a game's opening still to come
 };

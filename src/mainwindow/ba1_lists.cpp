@@ -120,6 +120,7 @@ void BA1::shan_name_Click()
 
 void BA1::shoucang()
 {
+    finishGameOpening();
     if (downurl.isEmpty() || downurl == "0") {
         MessageBox::inform(this, "当前没有游戏");
         return;

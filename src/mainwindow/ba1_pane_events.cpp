@@ -19,6 +19,7 @@ void BA1::connectPaneEvents()
     connect(Web1, &BrowserPane::beforeNavigate, this, &BA1::Web1_BeforeNavigate);
     connect(Web2, &BrowserPane::beforeNavigate, this, &BA1::Web2_BeforeNavigate);
     connect(Web2, &BrowserPane::newWindow, this, &BA1::Web2_NewWindow);
+    connect(Web2, &BrowserPane::documentRequested, this, &BA1::finishGameOpening);
     connect(Web3, &BrowserPane::beforeNavigate, this, &BA1::Web3_BeforeNavigate);
     connect(Web1, &BrowserPane::downloadComplete, this, &BA1::Web1_DownloadComplete);
     connect(Web1, &BrowserPane::navigateError, this, &BA1::Web1_NavigateError);

@@ -23,6 +23,7 @@ void hideToTray(QWidget *window)
 
 void BA1::npc_Click(int index)
 {
+    finishGameOpening();
     hideTip();
     switch (index) {
     case 0:

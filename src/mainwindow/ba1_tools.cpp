@@ -25,6 +25,7 @@ void BA1::setPauseTool(bool paused)
 
 void BA1::c_z_click(int index)
 {
+    finishGameOpening();
     if (downurl == "0" || index < 0 || index > 8)
         return;
     switch (index) {
@@ -119,7 +120,11 @@ QString BA1::desktopFolder()
     return folder;
 }
 
-void BA1::xiazai() { download_->xiazai(); }
+void BA1::xiazai()
+{
+    finishGameOpening();
+    download_->xiazai();
+}
 
 void BA1::dlting_Click() { download_->dlting_Click(); }
 

@@ -73,7 +73,7 @@ TEST_F(ListPanel, OpeningAnEntryRebuildsItsLinkAndTheGameOpens)
 
     window->npc_Click(8);
     window->Web3->navigate("open://1/"); // the engine may hand the link over with a "/"
-    EXPECT_EQ(window->downurl, "veloflash://1$$$a$$$A");
+    EXPECT_TRUE(waitUntil([&] { return window->downurl == "veloflash://1$$$a$$$A"; }));
 }
 
 TEST_F(ListPanel, EntriesWithoutARecordOrAFileBehindThem)

@@ -75,12 +75,14 @@ TEST_F(PortalLinks, LinkFieldsRecordIdsAndSchemes)
 {
     openWindow();
     window->Web1->navigate("veloflash://0077$$$tetris$$$%u6D4B/");
+    // The opening completes once the game pane's request has left.
+    ASSERT_TRUE(waitUntil([&] { return window->downurl == "veloflash://0077$$$tetris$$$%u6D4B/"; }));
     EXPECT_EQ(firstLine(home().read("app/date_n.dat")), "%u6D4B|77|tetris|1");
     EXPECT_TRUE(waitUntil([&] { return portalWasAsked("/app/app.asp?id=tetris"); }));
-    EXPECT_EQ(window->downurl, "veloflash://0077$$$tetris$$$%u6D4B/");
 
     // Not a decimal id: the game opens but nothing is recorded.
     window->Web1->navigate("veloflash://x1$$$http://127.0.0.1:1/g.swf$$$n");
+    ASSERT_TRUE(waitUntil([&] { return window->downurl.startsWith("veloflash://x1$$$"); }));
     EXPECT_EQ(firstLine(home().read("app/date_n.dat")), "%u6D4B|77|tetris|1");
     EXPECT_TRUE(waitUntil([&] { return portalWasAsked("/flash.htm?http://127.0.0.1:1/g.swf"); }));
 
@@ -95,8 +97,27 @@ TEST_F(PortalLinks, PointsGameLinkOpensTheGameRecordedAsKindZero)
 {
     openWindow();
     window->Web1->navigate("velojf://12$$$jf$$$%u79EF");
+    ASSERT_TRUE(waitUntil([&] { return window->downurl == "velojf://12$$$jf$$$%u79EF"; }));
     EXPECT_EQ(firstLine(home().read("app/date_n.dat")), "%u79EF|12|jf|0");
     EXPECT_EQ(window->CurrentTab, 7);
+}
+
+// The second link comes while the first game's opening still waits for the game pane's request:
+// both complete, in order, each with its own name.
+TEST_F(PortalLinks, TwoGamesOpenedAtOnceEndOnTheSecond)
+{
+    openWindow();
+    window->Web1->navigate("veloflash://1001$$$key1001$$$%u7532");
+    window->Web1->navigate("veloflash://1003$$$click$$$%u4E59");
+    ASSERT_TRUE(waitUntil([&] { return window->downurl == "veloflash://1003$$$click$$$%u4E59"; }));
+    settleFor(500);
+    EXPECT_EQ(window->downurl, "veloflash://1003$$$click$$$%u4E59");
+    const QByteArray bothRecorded = "%u4E59|1003|click|1\r\n%u7532|1001|key1001|1\r\n";
+    EXPECT_EQ(home().read("app/date_n.dat").left(bothRecorded.size()), bothRecorded);
+    EXPECT_EQ(window->yxname->text(), "当前：在线小游戏 >> 乙：");
+    EXPECT_EQ(window->CurrentTab, 7);
+    EXPECT_TRUE(waitUntil([&] { return window->Web2->address().endsWith("/app/app.asp?id=click"); }));
+    EXPECT_TRUE(waitUntil([&] { return window->Webr->address().endsWith("/app/flash_info.asp?id=1003"); }));
 }
 
 TEST_F(PortalLinks, GamePaneForwardsGameLinksAndBlocksPopUps)
@@ -107,9 +128,13 @@ TEST_F(PortalLinks, GamePaneForwardsGameLinksAndBlocksPopUps)
     // The window's own handler runs first; this one sees its answer.
     QList<bool> refused;
     QObject::connect(window->Web2, &BrowserPane::newWindow, window.get(), [&](bool *cancel) { refused << *cancel; });
+    // A pop-up at the player's click: a button on the game page that opens one.
     const auto popUpAllowed = [&] {
         const qsizetype before = refused.size();
-        runJs(*window->Web2, "window.open('about:blank'); true");
+        runJs(*window->Web2, "document.body.insertAdjacentHTML('beforeend', '<button id=\"pop\" style=\""
+                             "position:fixed;left:0;top:0;width:90px;height:40px;z-index:9\">pop</button>');"
+                             " document.getElementById('pop').onclick = () => window.open('about:blank'); true");
+        clickElement(*window->Web2, "#pop");
         return waitUntil([&] { return refused.size() > before; }, 5000) && !refused.last();
     };
 
@@ -119,7 +144,7 @@ TEST_F(PortalLinks, GamePaneForwardsGameLinksAndBlocksPopUps)
 
     // A game link in the game pane goes to the portal pane, which opens it.
     window->Web2->navigate("veloflash://1001$$$key1001$$$b");
-    EXPECT_EQ(window->downurl, "veloflash://1001$$$key1001$$$b");
+    EXPECT_TRUE(waitUntil([&] { return window->downurl == "veloflash://1001$$$key1001$$$b"; }));
     EXPECT_EQ(window->pb_ad, 0);
     ASSERT_TRUE(waitUntil([&] { return portalWasAsked("/app/app.asp?id=key1001"); }));
     settleFor(500);
