@@ -3,6 +3,8 @@ BUILD      ?= build
 JOBS       ?= $(shell nproc)
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES   := $(shell grep -v '^\#' debian-packages.txt)
+# ccache, where installed, makes rebuilds in fresh folders cheap; nothing needs it.
+CCACHE     := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: all deps build test run clean test-asan fuzz
 
@@ -25,7 +27,7 @@ node_modules/.package-lock.json: package.json package-lock.json | deps
 	npm ci --no-audit --no-fund
 
 build: deps node_modules/.package-lock.json
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CCACHE)
 	cmake --build $(BUILD) -j$(JOBS)
 
 test: build
@@ -33,7 +35,6 @@ test: build
 
 # The whole suite again on a build with AddressSanitizer and UndefinedBehaviorSanitizer.
 ASAN_BUILD ?= build-asan
-CCACHE     := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 SANITIZERS := $(CURDIR)/tools/sanitizers
 # new_delete_type_mismatch=0: the web engine runs in the test process and frees objects with
 # a sized delete of a base class (inside QtWebEngineCore); ASan has no suppression by library
