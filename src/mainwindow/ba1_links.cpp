@@ -22,13 +22,12 @@ void BA1::Web1_BeforeNavigate(const QString &url, bool *cancel)
 {
     // A points-game link reaching the portal pane opens the game as well, recorded as kind 0,
     // so that a points game opened from a list plays.
-    if (url.startsWith(kGameScheme)) {
-        *cancel = true;
-        openGame(url, kGameScheme, 1);
-    } else if (url.startsWith(kPointsScheme)) {
-        *cancel = true;
-        openGame(url, kPointsScheme, 0);
-    }
+    const QString scheme = gameLinkScheme(url);
+    if (scheme.isEmpty())
+        return;
+    *cancel = true;
+    if (url.size() <= kLongestGameLink)
+        openGame(url, scheme, scheme == kPointsScheme ? 0 : 1);
 }
 
 void BA1::openGame(const QString &url, const QString &scheme, int kind)
@@ -52,6 +51,7 @@ void BA1::openGame(const QString &url, const QString &scheme, int kind)
     Web2->navigate(gamePageFor(id, address, programFolder(), portalBase_, playLocally));
 
     gameOpeningRest_ = [this, url, id, address, kind, name = GameName] {
+        yxname->setTextFormat(Qt::PlainText); // the name is the portal's: markup in it is text
         yxname->setText("当前：在线小游戏 >> " + UnescapeText(name) + "：");
         yxname->adjustSize();
         Webr->navigate(portalBase_ + "app/flash_info.asp?id=" + id);
