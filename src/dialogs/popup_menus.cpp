@@ -10,7 +10,8 @@
 #include <QMenu>
 #include <QUrl>
 
-BA3::BA3(BA1 &window) : window_(window)
+// A child of the window, so it goes with it.
+BA3::BA3(BA1 &window) : QObject(&window), window_(window)
 {
     myMenu = new QMenu(&window);
     myMenu->setObjectName("myMenu");

@@ -3,10 +3,12 @@
 #include "chrome/skin_button.h"
 #include "desktop.h"
 #include "dialogs/message_box.h"
+#include "dialogs/popup_menus.h"
 #include "pane_driver.h"
 #include "startup/ini_file.h"
 #include "temp_home.h"
 
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -96,6 +98,12 @@ TEST_F(TitleBar, MaximiseTopmostTabsAndMenu)
     window->npc_Click(5);
     ASSERT_EQ(menu.count(), 1);
     EXPECT_EQ(menu.first().first().toPoint(), window->mapToGlobal(window->npc[5]->pos() + QPoint(-17, 23)));
+
+    // The menus' owner goes with the window instead of outliving it.
+    const QPointer<BA3> menus = window->findChild<BA3 *>();
+    ASSERT_FALSE(menus.isNull());
+    window.reset();
+    EXPECT_TRUE(menus.isNull());
 }
 
 TEST_F(TitleBar, LayoutAtDesignWidthAndTheMinimumSize)
