@@ -11,16 +11,17 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <optional>
+
 QVariant runJs(BrowserPane &pane, const QString &script, int msecs)
 {
-    QVariant result;
-    bool done = false;
-    pane.page()->runJavaScript(script, [&](const QVariant &value) {
-        result = value;
-        done = true;
-    });
-    EXPECT_TRUE(waitUntil([&] { return done; }, msecs)) << script.toStdString();
-    return result;
+    // Shared with the callback: after a time-out the page still calls it, at the latest when
+    // the page is deleted, and it must not write into this frame then.
+    const auto answer = std::make_shared<std::optional<QVariant>>();
+    pane.page()->runJavaScript(script, [answer](const QVariant &value) { *answer = value; });
+    EXPECT_TRUE(waitUntil([&] { return answer->has_value(); }, msecs)) << script.toStdString();
+    return answer->value_or(QVariant());
 }
 
 QPoint elementCentre(BrowserPane &pane, const QString &selector, const QString &frame)
