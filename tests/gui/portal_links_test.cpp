@@ -128,8 +128,13 @@ TEST_F(PortalLinks, GamePaneForwardsGameLinksAndBlocksPopUps)
     // The window's own handler runs first; this one sees its answer.
     QList<bool> refused;
     QObject::connect(window->Web2, &BrowserPane::newWindow, window.get(), [&](bool *cancel) { refused << *cancel; });
-    // A pop-up at the player's click: a button on the game page that opens one.
+    // A pop-up at the player's click: a button on the game page that opens one. The button goes
+    // into the game's page once it has loaded, or the load would replace it.
     const auto popUpAllowed = [&] {
+        EXPECT_TRUE(waitUntil([&] {
+            return runJs(*window->Web2, "location.href.includes('/app/app.asp') && document.readyState == 'complete'")
+                .toBool();
+        }));
         const qsizetype before = refused.size();
         runJs(*window->Web2, "document.body.insertAdjacentHTML('beforeend', '<button id=\"pop\" style=\""
                              "position:fixed;left:0;top:0;width:90px;height:40px;z-index:9\">pop</button>');"
