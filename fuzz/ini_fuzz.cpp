@@ -16,16 +16,19 @@ namespace {
 using Name = std::pair<QString, QString>; // section, key
 
 // The section and key names a file holds, roughly as a reader sees them: only candidates to
-// read, so it need not agree with the reader on odd lines.
+// read, so it need not agree with the reader on odd lines. Each is read twice, whole file and
+// all, so a few dozen will do.
+constexpr int kMostNames = 32;
 QList<Name> namesIn(const QByteArray &text)
 {
+    static const QRegularExpression lineEnd("\r\n|\r|\n");
     QList<Name> names;
     QString section;
-    for (const QString &line : QString::fromUtf8(text).split(QRegularExpression("\r\n|\r|\n"))) {
+    for (const QString &line : QString::fromUtf8(text).split(lineEnd)) {
         const QString t = line.trimmed();
         if (t.startsWith('[') && t.contains(']'))
             section = t.mid(1, t.indexOf(']') - 1).trimmed();
-        else if (t.contains('='))
+        else if (t.contains('=') && names.size() < kMostNames)
             names.append({section, t.left(t.indexOf('=')).trimmed()});
     }
     return names;
