@@ -103,17 +103,17 @@ inline QString withSpread(const QList<double> &values, const char *unit, int dec
 
 // One row of the table `make bench` prints: figure, ours, anchor, ratio, target. The ratio is
 // the median of the rounds' own ratios when ours and the anchor were measured in pairs, so a
-// slow spell of the shared machine counts against both sides of a round alike.
+// slow spell of the shared machine counts against both sides of a round alike; a round whose
+// anchor read nothing (idle CPU below the clock's tick) gives no ratio.
 inline void printRow(const QString &figure, const QList<double> &ours, const QList<double> &anchor, const char *unit,
                      int decimals, const QString &target)
 {
-    QString ratio = "-";
-    if (!ours.isEmpty() && ours.size() == anchor.size()) {
-        QList<double> ratios;
-        for (int i = 0; i < ours.size(); ++i)
-            ratios << (anchor[i] > 0 ? ours[i] / anchor[i] : 0);
-        ratio = withSpread(ratios, "x", 2).replace(" x", "x");
+    QList<double> ratios;
+    for (int i = 0; i < ours.size() && ours.size() == anchor.size(); ++i) {
+        if (anchor[i] > 0)
+            ratios << ours[i] / anchor[i];
     }
+    const QString ratio = ratios.isEmpty() ? "-" : withSpread(ratios, "x", 2).replace(" x", "x");
     const QString line =
         QStringList{"row", figure, withSpread(ours, unit, decimals), withSpread(anchor, unit, decimals), ratio, target}
             .join('\t');

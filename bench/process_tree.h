@@ -30,20 +30,24 @@ inline QList<qint64> processTree(qint64 root)
     return tree;
 }
 
-inline qint64 pssKiB(qint64 pid)
+// A field of /proc/<pid>/smaps_rollup ("Pss", "Pss_Anon" ...) in KiB, 0 when unreadable.
+inline qint64 rollupKiB(qint64 pid, const QString &field)
 {
     QFile rollup(QString("/proc/%1/smaps_rollup").arg(pid));
     if (!rollup.open(QIODevice::ReadOnly))
         return 0;
-    static const QRegularExpression pss("^Pss:\\s+(\\d+) kB", QRegularExpression::MultilineOption);
-    return pss.match(QString::fromLatin1(rollup.readAll())).captured(1).toLongLong();
+    const QRegularExpression line("^" + field + ":\\s+(\\d+) kB", QRegularExpression::MultilineOption);
+    return line.match(QString::fromLatin1(rollup.readAll())).captured(1).toLongLong();
 }
 
-inline qint64 treePssKiB(qint64 root)
+// The field summed over the tree. "Pss" shares each page out among all processes that map it,
+// other programs' included: the web engine's libraries count for less while other engine
+// programs run. "Pss_Anon" and "Pss_Shmem" are memory of the tree's own.
+inline qint64 treeRollupKiB(qint64 root, const QString &field)
 {
     qint64 total = 0;
     for (qint64 pid : processTree(root))
-        total += pssKiB(pid);
+        total += rollupKiB(pid, field);
     return total;
 }
 

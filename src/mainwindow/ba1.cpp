@@ -108,8 +108,8 @@ void BA1::navigateOtherPanes()
     if (otherPanesNavigated_)
         return;
     otherPanesNavigated_ = true;
-    Web2->navigate("about:blank");
-    Webr->navigate("about:blank");
+    // The game and info panes start blank as they are: loading "about:blank" into them would
+    // only start a renderer process each (about 12 MiB) long before the first game needs one.
     // The list pane already shows this page since the skin load selected list 0.
     if (Web3->address() != programPath("app/n.htm"))
         Web3->navigate(programPath("app/n.htm"));

@@ -96,6 +96,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
+    // Hidden by the boss key or to the tray, the panes rest until the window shows again.
+    void hideEvent(QHideEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     // Construction of the control tree (ba1_controls.cpp).
@@ -123,6 +126,7 @@ private:
     void Web2_NewWindow(bool *cancel);
 
     // Pane events (ba1_pane_events.cpp).
+    QList<BrowserPane *> panes() const;
     void connectPaneEvents();
     void Web1_DownloadComplete();
     void Web1_NavigateError(const QString &url);

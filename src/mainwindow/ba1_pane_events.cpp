@@ -1,9 +1,13 @@
-// Silent panes, the portal error panel, the ad strip's failure and the context-menu routing.
+// Silent panes, panes resting while the window is hidden, the portal error panel, the ad
+// strip's failure and the context-menu routing.
 #include "mainwindow/ba1.h"
 
 #include "browser/browser_pane.h"
 
 #include "mainwindow/click_label.h"
+
+#include <QHideEvent>
+#include <QShowEvent>
 
 namespace {
 const char kPortalErrorText[] =
@@ -11,9 +15,11 @@ const char kPortalErrorText[] =
     "3.请点此尝试重新连接\r\n\r\n4.请尝试重新启动软件\r\n\r\n";
 } // namespace
 
+QList<BrowserPane *> BA1::panes() const { return {Web1, Web2, Webr, Web3, Web4, Web5, adweb}; }
+
 void BA1::connectPaneEvents()
 {
-    for (BrowserPane *pane : {Web1, Web2, Webr, Web3, Web4, Web5, adweb}) {
+    for (BrowserPane *pane : panes()) {
         connect(pane, &BrowserPane::downloadBegin, pane, [pane] { pane->setSilent(true); });
     }
     connect(Web1, &BrowserPane::beforeNavigate, this, &BA1::Web1_BeforeNavigate);
@@ -37,6 +43,25 @@ void BA1::connectPaneEvents()
     connect(Web1, &BrowserPane::contextMenuRequested, this,
             [this](const QString &, const QPoint &at) { popupBrowserMenu(at); });
     connect(Web3, &BrowserPane::contextMenuRequested, this, &BA1::Web3_ContextMenu);
+}
+
+// Hidden by the boss key or to the tray, nobody sees the panes: their pages rest (a game
+// stands still, the portal's own timers stop) until the window is shown again. Minimised, the
+// window is still the player's (a spontaneous hide): games play on.
+void BA1::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    for (BrowserPane *pane : panes())
+        pane->setWindowHidden(true);
+}
+
+void BA1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    for (BrowserPane *pane : panes())
+        pane->setWindowHidden(false);
 }
 
 void BA1::Web1_DownloadComplete()

@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWebEnginePage>
 
 class GameTools : public MainWindowTest {
 protected:
@@ -106,6 +107,31 @@ TEST_F(GameTools, PausedGameReallyStops)
     EXPECT_LE(atContinue - atPause, 1) << "the game kept running while paused";
     settleFor(500);
     EXPECT_GT(runJs(*window->Web2, "window.ticks").toDouble(), atContinue) << "the game did not go on";
+}
+
+// Hidden by the boss key or to the tray, the window's panes rest; shown again they run, but a
+// game the player paused stays paused.
+TEST_F(GameTools, PanesRestWhileTheWindowIsHidden)
+{
+    using State = QWebEnginePage::LifecycleState;
+    openWindow();
+    openPortalGame();
+    const auto both = [&](State state) {
+        return window->Web1->page()->lifecycleState() == state && window->Web2->page()->lifecycleState() == state;
+    };
+    window->hide();
+    EXPECT_TRUE(waitUntil([&] { return both(State::Frozen); })) << "a hidden window's panes kept running";
+    window->show();
+    EXPECT_TRUE(waitUntil([&] { return both(State::Active); }));
+
+    window->c_z_click(0);
+    ASSERT_TRUE(waitUntil([&] { return window->Web2->page()->lifecycleState() == State::Frozen; }));
+    window->hide();
+    settleFor(300);
+    window->show();
+    EXPECT_TRUE(waitUntil([&] { return window->Web1->page()->lifecycleState() == State::Active; }));
+    settleFor(300);
+    EXPECT_EQ(window->Web2->page()->lifecycleState(), State::Frozen) << "showing the window woke a paused game";
 }
 
 TEST_F(GameTools, ScreenshotSavesTheGameAsABitmapOnTheDesktop)
