@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/program_folder.h"
+#include "base/program_folder.h"
 
 #include <QApplication>
 #include <QUrl>

@@ -14,8 +14,8 @@
 #include "browser/web_schemes.h"
 #include "mainwindow/ba1.h"
 #include "process_tree.h"
-#include "startup/ini_file.h"
-#include "startup/program_folder.h"
+#include "base/ini_file.h"
+#include "base/program_folder.h"
 #include "startup/startup.h"
 
 #include <QApplication>

@@ -14,7 +14,7 @@
 #include "chrome/skin_button.h"
 #include "mainwindow/ba1.h"
 #include "page_input.h"
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 #include "startup/startup.h"
 
 #include <QApplication>

@@ -19,7 +19,7 @@
 #include "bench_support.h"
 #include "browser/browser_pane.h"
 #include "browser/web_schemes.h"
-#include "startup/program_folder.h"
+#include "base/program_folder.h"
 
 #include <QApplication>
 #include <QDir>

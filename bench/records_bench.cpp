@@ -7,7 +7,7 @@
 #include "bench_support.h"
 #include "records/list_page.h"
 #include "records/records.h"
-#include "startup/file_io.h"
+#include "base/file_io.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -14,7 +14,7 @@
 #include "browser/web_schemes.h"
 #include "mainwindow/ba1.h"
 #include "process_tree.h"
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 #include "startup/startup.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // The game link split and what its fields may become: a record id, a file in flash/, a page.
 // Ids come from portal pages, so no text may make a path outside flash/.
 #include "fuzz_support.h"
-#include "mainwindow/game_link.h"
-#include "startup/ini_file.h"
+#include "records/game_link.h"
+#include "base/ini_file.h"
 
 namespace {
 

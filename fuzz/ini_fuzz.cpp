@@ -3,7 +3,7 @@
 //
 // Input: section, key and value (each up to a lone backslash), then the file's bytes.
 #include "fuzz_support.h"
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 
 #include <QRegularExpression>
 

@@ -7,7 +7,7 @@
 #include "records/list_page.h"
 #include "records/records.h"
 #include "records/unescape.h"
-#include "startup/file_io.h"
+#include "base/file_io.h"
 
 #include <QStringEncoder>
 

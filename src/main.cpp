@@ -2,7 +2,7 @@
 #include "mainwindow/ba1.h"
 #include "mainwindow/test_churn.h"
 #include "shell/single_instance.h"
-#include "startup/program_folder.h"
+#include "base/program_folder.h"
 #include "startup/startup.h"
 
 #include <QApplication>

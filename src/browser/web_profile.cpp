@@ -3,7 +3,7 @@
 #include "browser/address_text.h"
 #include "browser/ruffle_scheme_handler.h"
 #include "browser/web_schemes.h"
-#include "startup/program_folder.h"
+#include "base/program_folder.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "chrome/window_size.h"
 
-#include "startup/ini_file.h"
-#include "startup/program_folder.h"
+#include "base/ini_file.h"
+#include "base/program_folder.h"
 
 void saveWindowSize(QSize outerPixels)
 {

@@ -2,7 +2,7 @@
 
 #include "browser/browser_pane.h"
 #include "chrome/skin.h"
-#include "mainwindow/click_label.h"
+#include "chrome/click_label.h"
 #include "shell/desktop_open.h"
 
 #include <QGuiApplication>

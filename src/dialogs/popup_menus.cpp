@@ -4,7 +4,7 @@
 #include "dialogs/settings_dialog.h"
 #include "mainwindow/ba1.h"
 #include "shell/window_front.h"
-#include "startup/program_folder.h"
+#include "base/program_folder.h"
 
 #include <QDesktopServices>
 #include <QMenu>

@@ -4,7 +4,7 @@
 #include "chrome/skin.h"
 #include "chrome/skin_button.h"
 #include "chrome/window_background.h"
-#include "mainwindow/click_label.h"
+#include "chrome/click_label.h"
 #include "shell/autostart.h"
 
 #include <QCheckBox>

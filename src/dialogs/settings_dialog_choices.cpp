@@ -1,7 +1,7 @@
 #include "dialogs/settings_dialog_choices.h"
 
 #include "shell/autostart.h"
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 
 namespace {
 const QString kSection = QStringLiteral("S_q");

@@ -1,6 +1,6 @@
 #include "download/download_transfer.h"
 
-#include "startup/part_file.h"
+#include "base/part_file.h"
 #include "download/save_path.h"
 
 #include <QEventLoop>

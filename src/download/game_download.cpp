@@ -2,9 +2,9 @@
 
 #include "download/download_transfer.h"
 #include "download/size_text.h"
-#include "mainwindow/game_link.h"
+#include "records/game_link.h"
 #include "records/records.h"
-#include "startup/program_folder.h"
+#include "base/program_folder.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -12,13 +12,13 @@
 #include "chrome/skin_button.h"
 #include "chrome/window_background.h"
 #include "mainwindow/tool_strip_download_view.h"
-#include "startup/ini_file.h"
-#include "startup/program_folder.h"
+#include "base/ini_file.h"
+#include "base/program_folder.h"
 #include "update/update_timings.h"
 #include "update/version_check.h"
 
 #include <QGuiApplication>
-#include "mainwindow/click_label.h"
+#include "chrome/click_label.h"
 #include <QMouseEvent>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

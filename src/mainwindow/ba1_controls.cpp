@@ -10,9 +10,9 @@
 #include "download/bk_dl_control.h"
 #include "download/game_download.h"
 #include "mainwindow/tool_strip_download_view.h"
-#include "mainwindow/list_choice.h"
+#include "records/list_choice.h"
 
-#include "mainwindow/click_label.h"
+#include "chrome/click_label.h"
 
 namespace {
 QString indexed(const char *name, int i) { return QString("%1_%2").arg(name).arg(i); }

@@ -4,7 +4,7 @@
 #include "chrome/skin_button.h"
 #include "chrome/window_background.h"
 #include "chrome/window_layout.h"
-#include "mainwindow/click_label.h"
+#include "chrome/click_label.h"
 
 #include <QResizeEvent>
 

@@ -3,13 +3,13 @@
 
 #include "browser/browser_pane.h"
 #include "chrome/skin_button.h"
-#include "mainwindow/game_link.h"
+#include "records/game_link.h"
 #include "records/unescape.h"
-#include "startup/program_folder.h"
+#include "base/program_folder.h"
 
 #include <QFileInfo>
 #include <QTimer>
-#include "mainwindow/click_label.h"
+#include "chrome/click_label.h"
 
 #include <utility>
 

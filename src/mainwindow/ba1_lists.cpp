@@ -5,14 +5,14 @@
 #include "browser/browser_pane.h"
 #include "chrome/skin_button.h"
 #include "dialogs/message_box.h"
-#include "mainwindow/game_link.h"
-#include "mainwindow/list_choice.h"
-#include "startup/program_folder.h"
+#include "records/game_link.h"
+#include "records/list_choice.h"
+#include "base/program_folder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include "mainwindow/click_label.h"
+#include "chrome/click_label.h"
 
 void BA1::lc_Click(int index)
 {

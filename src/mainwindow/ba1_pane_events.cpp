@@ -4,7 +4,7 @@
 
 #include "browser/browser_pane.h"
 
-#include "mainwindow/click_label.h"
+#include "chrome/click_label.h"
 
 #include <QHideEvent>
 #include <QShowEvent>

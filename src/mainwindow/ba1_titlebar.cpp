@@ -5,7 +5,7 @@
 #include "chrome/tip_bubble.h"
 #include "dialogs/message_box.h"
 #include "shell/tray_icon.h"
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "shell/tray_icon.h"
 
 #include <QDir>
-#include "mainwindow/click_label.h"
+#include "chrome/click_label.h"
 #include <QRandomGenerator>
 #include <QStandardPaths>
 

@@ -5,7 +5,7 @@
 #include "dialogs/message_box.h"
 #include "dialogs/settings_dialog.h"
 #include "mainwindow/ba1.h"
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 
 #include <QAbstractButton>
 #include <QPointer>

@@ -3,7 +3,7 @@
 #include "dialogs/message_box.h"
 #include "download/bk_dl_control.h"
 #include "mainwindow/ba1.h"
-#include "mainwindow/click_label.h"
+#include "chrome/click_label.h"
 
 void ToolStripDownloadView::setCountCaption(const QString &text)
 {

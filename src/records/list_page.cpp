@@ -3,7 +3,7 @@
 #include "records/gb18030.h"
 #include "records/records.h"
 #include "records/unescape.h"
-#include "startup/file_io.h"
+#include "base/file_io.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 #include "records/records.h"
 
 #include "records/list_page.h"
-#include "startup/file_io.h"
+#include "base/file_io.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "shell/autostart.h"
 
-#include "startup/file_io.h"
+#include "base/file_io.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "shell/tray_icon.h"
 
 #include "shell/window_front.h"
-#include "startup/ini_file.h"
-#include "startup/program_folder.h"
+#include "base/ini_file.h"
+#include "base/program_folder.h"
 
 #include <QApplication>
 #include <QCursor>

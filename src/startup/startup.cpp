@@ -1,11 +1,11 @@
 #include "startup/startup.h"
 
 #include "records/records.h"
-#include "startup/file_io.h"
-#include "startup/ini_file.h"
+#include "base/file_io.h"
+#include "base/ini_file.h"
 #include "startup/machine_id.h"
-#include "startup/part_file.h"
-#include "startup/program_folder.h"
+#include "base/part_file.h"
+#include "base/program_folder.h"
 
 #include <QDir>
 #include <QFileInfo>

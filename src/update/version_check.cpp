@@ -1,7 +1,7 @@
 #include "update/version_check.h"
 
 #include "dialogs/message_box.h"
-#include "startup/program_folder.h"
+#include "base/program_folder.h"
 #include "shell/desktop_open.h"
 #include "update/text_fetch.h"
 #include "update/update_timings.h"

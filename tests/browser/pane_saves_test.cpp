@@ -2,7 +2,7 @@
 // of the client: each run of the save-counter movie below is a process of its own on the
 // same program folder, and the count it finds grows by one each time.
 #include "browser/browser_pane.h"
-#include "startup/program_folder.h"
+#include "base/program_folder.h"
 #include "pane_driver.h"
 #include "temp_home.h"
 

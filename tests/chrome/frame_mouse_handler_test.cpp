@@ -5,7 +5,7 @@
 
 #include "temp_home.h"
 
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "portal_process.h"
 #include "records/records.h"
 #include "small_disk.h"
-#include "startup/program_folder.h"
+#include "base/program_folder.h"
 #include "startup/startup.h"
 #include "temp_home.h"
 #include "transfer_events.h"

@@ -4,7 +4,7 @@
 
 #include "browser/browser_pane.h"
 #include "dialogs/ad_window.h"
-#include "mainwindow/click_label.h"
+#include "chrome/click_label.h"
 #include "pane_driver.h"
 #include "shell/boss_key.h"
 #include "update/version_check.h"

@@ -8,7 +8,7 @@
 #include "mainwindow/test_churn.h"
 #include "portal_process.h"
 #include "records/list_page.h"
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 #include "startup/startup.h"
 #include "temp_home.h"
 

@@ -4,7 +4,7 @@
 #include "chrome/skin_button.h"
 #include "dialogs/message_box.h"
 #include "download/bk_dl_control.h"
-#include "mainwindow/click_label.h"
+#include "chrome/click_label.h"
 #include "pane_driver.h"
 #include "portal_process.h"
 #include "shell/tray_icon.h"

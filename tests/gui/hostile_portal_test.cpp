@@ -6,10 +6,10 @@
 #include "browser/browser_pane.h"
 #include "chrome/skin_button.h"
 #include "dialogs/message_box.h"
-#include "mainwindow/click_label.h"
+#include "chrome/click_label.h"
 #include "pane_driver.h"
 #include "portal_process.h"
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 #include "temp_home.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "browser/browser_pane.h"
 #include "dialogs/message_box.h"
-#include "mainwindow/click_label.h"
+#include "chrome/click_label.h"
 #include "pane_driver.h"
 #include "shell/tray_icon.h"
 #include "temp_home.h"

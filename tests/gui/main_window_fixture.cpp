@@ -2,7 +2,7 @@
 
 #include "pane_driver.h"
 #include "portal_process.h"
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 #include "startup/startup.h"
 #include "temp_home.h"
 

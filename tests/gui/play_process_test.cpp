@@ -2,7 +2,7 @@
 // over to the running one and end, leaving one window.
 #include "pane_driver.h"
 #include "portal_process.h"
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 #include "temp_home.h"
 
 #include <QProcess>

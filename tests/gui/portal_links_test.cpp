@@ -1,11 +1,11 @@
 #include "main_window_fixture.h"
 
 #include "browser/browser_pane.h"
-#include "mainwindow/click_label.h"
+#include "chrome/click_label.h"
 #include "pane_driver.h"
 #include "portal_process.h"
 #include "records/unescape.h"
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 #include "temp_home.h"
 
 #include <QDir>

@@ -7,7 +7,7 @@
 #include "desktop.h"
 #include "dialogs/settings_dialog.h"
 #include "pane_driver.h"
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 #include "temp_home.h"
 
 #include <QApplication>

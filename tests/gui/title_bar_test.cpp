@@ -5,7 +5,7 @@
 #include "dialogs/message_box.h"
 #include "dialogs/popup_menus.h"
 #include "pane_driver.h"
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 #include "temp_home.h"
 
 #include <QPointer>

@@ -6,7 +6,7 @@
 #include "dialogs/message_box.h"
 #include "pane_driver.h"
 #include "portal_process.h"
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 #include "temp_home.h"
 #include "shell/desktop_open.h"
 #include "update/update_timings.h"

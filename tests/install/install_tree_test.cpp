@@ -2,7 +2,7 @@
 // client started from there, its program folder made read-only, as root and as a player.
 #include "installed_tree.h"
 #include "pane_driver.h"
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 // a downloaded game there with the emulator of the installation.
 #include "browser/browser_pane.h"
 #include "pane_driver.h"
-#include "startup/program_folder.h"
+#include "base/program_folder.h"
 #include "startup/startup.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 // The program folder on a small disk that fills up or turns read-only: record changes and
 // settings writes fail quietly, keep what was there and leave no part files behind.
 #include "records/records.h"
-#include "startup/ini_file.h"
-#include "startup/program_folder.h"
+#include "base/ini_file.h"
+#include "base/program_folder.h"
 #include "startup/startup.h"
 
 #include "small_disk.h"

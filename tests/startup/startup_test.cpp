@@ -1,5 +1,5 @@
-#include "startup/ini_file.h"
-#include "startup/part_file.h"
+#include "base/ini_file.h"
+#include "base/part_file.h"
 #include "startup/startup.h"
 
 #include "temp_home.h"

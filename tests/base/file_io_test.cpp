@@ -1,4 +1,4 @@
-#include "startup/file_io.h"
+#include "base/file_io.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

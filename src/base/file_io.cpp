@@ -1,6 +1,6 @@
-#include "startup/file_io.h"
+#include "base/file_io.h"
 
-#include "startup/part_file.h"
+#include "base/part_file.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "mainwindow/list_choice.h"
+#include "records/list_choice.h"
 
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 
 namespace {
 const ListInfo kLists[3] = {

@@ -1,4 +1,4 @@
-#include "startup/part_file.h"
+#include "base/part_file.h"
 
 #include <QDir>
 #include <QRandomGenerator>

@@ -1,7 +1,7 @@
-#include "startup/program_folder.h"
+#include "base/program_folder.h"
 
-#include "startup/file_io.h"
-#include "startup/ini_file.h"
+#include "base/file_io.h"
+#include "base/ini_file.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "mainwindow/list_choice.h"
+#include "records/list_choice.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 
-#include "startup/file_io.h"
+#include "base/file_io.h"
 
 #include <limits>
 

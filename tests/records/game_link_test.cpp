@@ -1,4 +1,4 @@
-#include "mainwindow/game_link.h"
+#include "records/game_link.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 // Where the client writes: a portable copy beside itself, an installation in the player's own
 // folder, and what the player's folder gets from the installation.
-#include "startup/program_folder.h"
+#include "base/program_folder.h"
 
 #include <QDir>
 #include <QFile>

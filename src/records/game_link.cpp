@@ -1,6 +1,6 @@
-#include "mainwindow/game_link.h"
+#include "records/game_link.h"
 
-#include "startup/ini_file.h"
+#include "base/ini_file.h"
 
 #include <QStringList>
 
