@@ -88,8 +88,9 @@ std::string scriptEscape(const std::string &utf8)
 {
     std::string out;
     char buffer[8];
-    const auto unit = [&](unsigned value) {
-        std::snprintf(buffer, sizeof buffer, "%%u%04X", value);
+    // One UTF-16 unit: at most four digits, so "%uXXXX" fits the buffer.
+    const auto unit = [&](char16_t value) {
+        std::snprintf(buffer, sizeof buffer, "%%u%04X", static_cast<unsigned>(value));
         out += buffer;
     };
     for (std::size_t i = 0; i < utf8.size();) {
@@ -100,11 +101,11 @@ std::string scriptEscape(const std::string &utf8)
             std::snprintf(buffer, sizeof buffer, "%%%02X", static_cast<unsigned>(c));
             out += buffer;
         } else if (c < 0x10000) {
-            unit(static_cast<unsigned>(c));
+            unit(static_cast<char16_t>(c));
         } else {
             const char32_t v = c - 0x10000;
-            unit(0xD800 + static_cast<unsigned>(v >> 10));
-            unit(0xDC00 + static_cast<unsigned>(v & 0x3FF));
+            unit(static_cast<char16_t>(0xD800 + (v >> 10)));
+            unit(static_cast<char16_t>(0xDC00 + (v & 0x3FF)));
         }
     }
     return out;

@@ -76,14 +76,14 @@ void StartUp()
     if (!QFileInfo(app).isDir())
         QDir().mkpath(app);
 
-    for (const QString &record : Records::kRecordFiles) {
+    for (const char *record : Records::kRecordFiles) {
         const QString path = app + "/" + record;
         if (!QFileInfo::exists(path))
             replaceFile(path, "\r\n");
     }
 
     Records records(app);
-    for (const QString &record : Records::kRecordFiles) {
+    for (const char *record : Records::kRecordFiles) {
         if (!QFileInfo::exists(app + "/" + Records::listPageFor(record)))
             records.BuildListPage(record);
     }

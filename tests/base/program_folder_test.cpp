@@ -41,7 +41,7 @@ TEST(ProgramFolder, ChosenByTamsaHomeWritabilityAndTheInstalledMarker)
 {
     QTemporaryDir executable, home;
     const QString user = QStringLiteral("/Tamsa游戏盒");
-    setEnv("HOME", home.path().toUtf8());
+    setEnv("HOME", home.path().toUtf8().constData());
     struct Case {
         const char *name;
         const char *tamsaHome;

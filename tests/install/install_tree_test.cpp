@@ -220,8 +220,9 @@ TEST_F(InstalledTree, RunsFromAReadOnlyFolderWritingOnlyToThePlayersFolder)
                 return engine.forked > 0 && (user == 0 || engine.filtered > 0);
             },
             30000));
-        if (user == 0)
+        if (user == 0) {
             EXPECT_EQ(engine.filtered, 0);
+        }
         EXPECT_EQ(client->state(), QProcess::Running);
         stop(*client);
     }

@@ -130,8 +130,9 @@ TEST(Output, ManifestListsEveryGameWithItsFile)
         EXPECT_TRUE(files.count(fields[1])) << fields[1];
         EXPECT_FALSE(fields[2].empty());
         EXPECT_TRUE(ids.insert(id).second) << "id twice: " << id;
-        if (!fields[3].empty())
+        if (!fields[3].empty()) {
             EXPECT_TRUE(keys.insert(fields[3]).second) << "key twice: " << fields[3];
+        }
         for (char c : fields[3])
             EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(c)) || c == '_') << fields[3];
     }
