@@ -1,6 +1,8 @@
 #include "base/part_file.h"
 
 #include <QDir>
+#include <QFutureWatcher>
+#include <QPromise>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QThreadPool>
@@ -63,6 +65,25 @@ void finishInBackground(int replaced, int folder)
     });
 }
 
+// Flushes a copy of `fd` on the worker; the future gives 0 or the errno. The copy keeps the
+// file open for the flush whatever the owner does meanwhile (a discard only unlinks it).
+QFuture<int> flushOnWorker(int fd)
+{
+    const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (copy < 0)
+        return QtFuture::makeReadyFuture(errno);
+    auto promise = std::make_shared<QPromise<int>>();
+    QFuture<int> future = promise->future();
+    promise->start();
+    worker().start([promise, copy] {
+        const int result = ::fdatasync(copy) == 0 ? 0 : errno;
+        ::close(copy);
+        promise->addResult(result);
+        promise->finish();
+    });
+    return future;
+}
+
 } // namespace
 
 PartFile::PartFile(QString destination) : destination_(std::move(destination)) {}
@@ -107,14 +128,41 @@ bool PartFile::write(const char *data, qint64 size)
 // (a record file and its page, two commits): docs/RELIABILITY.md.
 bool PartFile::commit()
 {
-    if (!file_.flush()) {
-        error_ = file_.errorString();
+    if (!flushBuffer())
         return false;
-    }
     if (::fdatasync(file_.handle()) != 0) {
         error_ = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
+    return replaceDestination();
+}
+
+// A 200 MB game took 350-525 ms to flush, far too long for the window's thread; the rename
+// still happens here, after the flush, so the order that makes the file durable is kept.
+void PartFile::commitInBackground(std::function<void(bool committed)> done)
+{
+    flushing_ = std::make_unique<QFutureWatcher<int>>();
+    QObject::connect(flushing_.get(), &QFutureWatcherBase::finished, flushing_.get(), [this, done = std::move(done)] {
+        const int result = flushing_->result();
+        flushing_.release()->deleteLater(); // its own signal is being delivered
+        if (result > 0)
+            error_ = QString::fromLocal8Bit(std::strerror(result));
+        done(result == 0 && replaceDestination());
+    });
+    // -1: flushBuffer() has said what went wrong.
+    flushing_->setFuture(flushBuffer() ? flushOnWorker(file_.handle()) : QtFuture::makeReadyFuture(-1));
+}
+
+bool PartFile::flushBuffer()
+{
+    if (file_.flush())
+        return true;
+    error_ = file_.errorString();
+    return false;
+}
+
+bool PartFile::replaceDestination()
+{
     const int replaced = holdReplaced(destination_);
     const int folder = openFolder(destination_);
     // POSIX rename replaces an existing destination in one step; QFile::rename would refuse.
@@ -137,6 +185,7 @@ bool PartFile::commit()
 
 void PartFile::discard()
 {
+    flushing_.reset(); // a flush under way finishes on its own copy of the file
     if (file_.fileName().isEmpty())
         return;
     // Not QFile::remove(), which keeps the file when closing it fails, as it does on a full disk.

