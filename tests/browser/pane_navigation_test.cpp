@@ -1,5 +1,6 @@
 // Before-navigate with cancel, as the portal's private links need it: the exact text,
 // whoever starts the navigation, and nothing at all loads once it is cancelled.
+#include "browser/page_bridge.h"
 #include "pane_fixture.h"
 #include "portal_process.h"
 #include "temp_home.h"
@@ -120,6 +121,34 @@ TEST_F(PaneNavigation, ScriptsFormsAndWindowOpenRaiseTheEventWithTheirText)
     ASSERT_TRUE(waitFor([&] { return !log.isEmpty(); }));
     settle();
     EXPECT_EQ(log, PaneLog{"newWindow"});
+}
+
+TEST_F(PaneNavigation, ALinkTooLongToReportIsNeitherRaisedNorFollowed)
+{
+    openLinksPage();
+    const QString longest = "open://" + QString(PageBridge::kLongestReport - 7, '1');
+    js(QString("location.href = '%1'").arg(longest));
+    ASSERT_TRUE(waitFor([&] { return !log.isEmpty(); }));
+    expectOnlyTheEvent(longest);
+
+    log.clear();
+    js(QString("location.href = '%1'").arg(longest + "1"));
+    settle();
+    EXPECT_TRUE(log.isEmpty()) << log.size() << " events";
+    EXPECT_EQ(js("document.title").toString(), "links");
+    EXPECT_TRUE(portal().requestLog().isEmpty());
+}
+
+// The page's script cannot reach the bridge directly, but the bound must not rest on that.
+TEST(PageBridgeReports, ATextOverTheBoundIsDropped)
+{
+    PageBridge bridge;
+    QList<qsizetype> sizes;
+    QObject::connect(&bridge, &PageBridge::reported,
+                     [&](const QString &, const QString &text) { sizes << text.size(); });
+    bridge.report("navigate", QString(PageBridge::kLongestReport + 1, 'x'));
+    bridge.report("contextMenu", QString(PageBridge::kLongestReport, 'x'));
+    EXPECT_EQ(sizes, QList<qsizetype>{PageBridge::kLongestReport});
 }
 
 TEST_F(PaneNavigation, WhereTheDocumentScriptCannotActTheEngineStillRefusesPrivateLinks)

@@ -9,13 +9,21 @@ const isTop = window.top === window;
 let pane = null;
 const waiting = [];
 
+// A longer text is not reported at all (cutting it could make another link of it): no link
+// the client acts on comes near it, and a page must not push megabytes through the channel
+// with every click. The same bound as PageBridge::kLongestReport, which enforces it too.
+const longestReport = 64 * 1024;
+
 function report(kind, text) {
+    text = String(text);
+    if (text.length > longestReport)
+        return;
     if (!isTop)
-        window.top.postMessage({ [relayKey]: { kind: kind, text: String(text) } }, '*');
+        window.top.postMessage({ [relayKey]: { kind: kind, text: text } }, '*');
     else if (pane)
-        pane.report(kind, String(text));
+        pane.report(kind, text);
     else
-        waiting.push([kind, String(text)]);
+        waiting.push([kind, text]);
 }
 
 if (isTop) {
