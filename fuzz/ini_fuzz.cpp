@@ -9,15 +9,20 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
 
 using Name = std::pair<QString, QString>; // section, key
 
+bool sameName(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+bool sameName(const Name &a, const Name &b) { return sameName(a.first, b.first) && sameName(a.second, b.second); }
+
 // The section and key names a file holds, roughly as a reader sees them: only candidates to
 // read, so it need not agree with the reader on odd lines. Each is read twice, whole file and
-// all, so a few dozen will do.
+// all, so a few dozen will do; names that differ only in case read the same entry, once.
 constexpr int kMostNames = 32;
 QList<Name> namesIn(const QByteArray &text)
 {
@@ -28,8 +33,11 @@ QList<Name> namesIn(const QByteArray &text)
         const QString t = line.trimmed();
         if (t.startsWith('[') && t.contains(']'))
             section = t.mid(1, t.indexOf(']') - 1).trimmed();
-        else if (t.contains('=') && names.size() < kMostNames)
-            names.append({section, t.left(t.indexOf('=')).trimmed()});
+        else if (t.contains('=') && names.size() < kMostNames) {
+            const Name name{section, t.left(t.indexOf('=')).trimmed()};
+            if (std::none_of(names.cbegin(), names.cend(), [&](const Name &seen) { return sameName(seen, name); }))
+                names.append(name);
+        }
     }
     return names;
 }
@@ -45,8 +53,6 @@ bool canHold(const QString &section, const QString &key, const QString &value)
            key == key.trimmed() && !hasLineBreak(key) && !key.contains('=') && !key.startsWith(';') &&
            !key.startsWith('[') && section == section.trimmed() && !hasLineBreak(section) && !section.contains(']');
 }
-
-bool sameName(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 } // namespace
 
@@ -74,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(ini.write(section, key, value));
     FUZZ_CHECK(ini.read(section, key, missing) == value);
     for (const auto &[name, old] : before) {
-        if (!(sameName(name.first, section) && sameName(name.second, key)))
+        if (!sameName(name, Name{section, key}))
             FUZZ_CHECK(ini.read(name.first, name.second, missing) == old);
     }
     return 0;
