@@ -67,7 +67,7 @@ int runClient(int hiddenMs)
     QFile::copy(QStringLiteral(GAMEBOX_GAMES_DIR "/test-anim.swf"), programPath("flash/7.swf"));
     auto *window = new BA1;
     window->show();
-    waitForPortalPage(window->Web1);
+    waitForPortalPage(window->findChild<BrowserPane *>("Web1"));
     quietFor(kSettleMs);
     measure("shown", kShownMs);
 
@@ -76,7 +76,7 @@ int runClient(int hiddenMs)
     measure(window->isVisible() ? "boss-key-failed" : "hidden", hiddenMs);
 
     pressBossKey();
-    window->Web1->navigate("veloflash://7$$$7$$$%u52A8%u753B");
+    window->findChild<BrowserPane *>("Web1")->navigate("veloflash://7$$$7$$$%u52A8%u753B");
     quietFor(10000);
     pressBossKey();
     quietFor(5000);

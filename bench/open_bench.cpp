@@ -46,7 +46,7 @@ int runClient(const QString &requestLog, int clicks)
     auto *window = new BA1;
     window->show();
     bool loaded = false;
-    QObject::connect(window->Web1, &BrowserPane::downloadComplete, window, [&] { loaded = true; });
+    QObject::connect(window->findChild<BrowserPane *>("Web1"), &BrowserPane::downloadComplete, window, [&] { loaded = true; });
     runUntil([&] { return loaded; }, 60000);
     runUntil([] { return false; }, kSettleMs);
 
@@ -54,11 +54,11 @@ int runClient(const QString &requestLog, int clicks)
     // Two games played from a file address (flash.htm?) and two from a portal key (app.asp).
     const QStringList games{"#game-1001", "#game-1003", "#game-1002", "#game-1004"};
     for (int i = 0; i < clicks; ++i) {
-        report("open", clickAndTimeRequest(viewOf(window->Web1), games[i % games.size()], clock,
+        report("open", clickAndTimeRequest(viewOf(window->findChild<BrowserPane *>("Web1")), games[i % games.size()], clock,
                                            {"/flash.htm?", "/app/app.asp?id="}));
         runUntil([] { return false; }, 1500);
         // Back to the portal tab, as the player would go for the next game.
-        QTest::mouseClick(window->npc[6], Qt::LeftButton);
+        QTest::mouseClick(window->findChild<QWidget *>("npc_6"), Qt::LeftButton);
         runUntil([] { return false; }, 1000);
     }
     return 0;

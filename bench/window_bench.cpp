@@ -58,7 +58,7 @@ int runClient(QApplication &app)
     auto *window = new BA1;
     window->show();
     QObject::connect(
-        window->Web1, &BrowserPane::downloadComplete, window, [] { report("loaded", msSinceProcessStart()); },
+        window->findChild<BrowserPane *>("Web1"), &BrowserPane::downloadComplete, window, [] { report("loaded", msSinceProcessStart()); },
         Qt::SingleShotConnection);
     reportMemoryLater(app);
     return QApplication::exec();

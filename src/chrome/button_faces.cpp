@@ -10,12 +10,13 @@ void showRestFace(SkinButton *button)
         button->showRestFace();
 }
 
-// A toggling tool's face for the state it starts in, whatever its tooltip says now.
-void showStartFace(SkinButton *button, const char *stateToolTip)
+// A toggling tool's face for the state it starts in (running, sound on, info pane hidden),
+// whatever its state is now.
+void showStartFace(SkinButton *button)
 {
     if (!button)
         return;
-    const ButtonFaceState state{button->window()->isMaximized(), QString::fromUtf8(stateToolTip)};
+    const ButtonFaceState state{button->window()->isMaximized(), false};
     if (const auto face = restFace(button->id(), state))
         button->showFace(*face);
 }
@@ -30,9 +31,8 @@ void paint_button_faces(const SkinButtons &buttons)
         catalogue->showFace(*selectedTabFace(catalogue->id()));
     for (int i : {7, 8, 9, 3})
         showRestFace(buttons.npc[i]);
-    showStartFace(buttons.c_z[0], "停止");
-    showStartFace(buttons.c_z[2], "静音");
-    showStartFace(buttons.c_z[7], "显示");
+    for (int i : {0, 2, 7})
+        showStartFace(buttons.c_z[i]);
     for (int i : {1, 3, 4, 5, 6, 8})
         showRestFace(buttons.c_z[i]);
 }

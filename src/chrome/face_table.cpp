@@ -57,7 +57,7 @@ std::optional<FacePair> titleButtonFaces(int index, const ButtonFaceState &state
     case 2:
         return sameCell(1, 2, QRect(QPoint(kCloseX, 0), size));
     case 4:
-        return sideBySide(5, {state.toolTip == QStringLiteral("置顶") ? 0 : 42, 0}, size);
+        return sideBySide(5, {state.toggled ? 42 : 0, 0}, size);
     case 5:
         return sameCell(1, 2, QRect(QPoint(kMenuX, 0), size));
     default:
@@ -70,11 +70,11 @@ std::optional<FacePair> toolFaces(int index, const ButtonFaceState &state)
     const QSize size = skinButtonSize({SkinButtonId::Tool, index});
     switch (index) {
     case 0:
-        return sideBySide(11, {state.toolTip == QStringLiteral("停止") ? 0 : 90, 0}, size);
+        return sideBySide(11, {state.toggled ? 90 : 0, 0}, size);
     case 2:
-        return sideBySide(11, {state.toolTip == QStringLiteral("静音") ? 0 : 90, kToolHeight}, size);
+        return sideBySide(11, {state.toggled ? 90 : 0, kToolHeight}, size);
     case 7:
-        return sideBySide(12, {0, infoPaneShown(state.toolTip) ? 0 : 26}, size);
+        return sideBySide(12, {0, state.toggled ? 0 : 26}, size);
     case 8:
         return sideBySide(3, {0, 0}, size);
     default: {
@@ -123,11 +123,6 @@ int tabNumber(int npcIndex)
     case 3: return 4;
     default: return -1;
     }
-}
-
-bool infoPaneShown(const QString &infoToggleToolTip)
-{
-    return infoToggleToolTip.contains(QStringLiteral("隐藏"));
 }
 
 QSize skinButtonSize(SkinButtonId id)

@@ -43,15 +43,20 @@ struct Face {
     bool operator==(const Face &other) const { return strip == other.strip && cell == other.cell; }
 };
 
-// What decides a face besides the pointer, read at the moment of painting. The toggling
-// buttons keep their state in their tooltip text ("置顶", "停止", "静音", "隐藏" …).
+// The title bar's buttons npc(0..9) and the game view's tools c_z(0..8), by what each does;
+// the numbers are the controls' indexes.
+enum class TitleSlot { Minimise, Maximise, Close, MusicTab, Topmost, Menu, PortalTab, GameTab, ListTab, WebGamesTab };
+enum class ToolSlot { Pause, Reload, Mute, Favourite, Screenshot, Download, FullScreen, InfoPane, LeaveFullScreen };
+constexpr int kTitleSlotCount = 10;
+constexpr int kToolSlotCount = 9;
+
+// What decides a face besides the pointer, read at the moment of painting. `toggled` is the
+// toggling buttons' own state: topmost on (npc(4)), game paused (c_z(0)), sound muted (c_z(2)),
+// info pane shown (c_z(7)).
 struct ButtonFaceState {
     bool windowMaximised = false;
-    QString toolTip;
+    bool toggled = false;
 };
-
-// The info pane is shown exactly when the toggle's tooltip contains "隐藏".
-bool infoPaneShown(const QString &infoToggleToolTip);
 
 QSize skinButtonSize(SkinButtonId id);
 

@@ -35,7 +35,7 @@ void SkinButton::showHoverFace()
 
 ButtonFaceState SkinButton::faceState() const
 {
-    return {window()->isMaximized(), toolTip()};
+    return {window()->isMaximized(), toggled_};
 }
 
 bool SkinButton::event(QEvent *event)

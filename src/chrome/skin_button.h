@@ -13,7 +13,7 @@ class Skin;
 // last painted until the next one. Hover paints the hover face while the pointer is over the
 // button (both ends of each axis included) and the rest face after it leaves, choosing the
 // cells by the face table for the state at that moment: the window's maximised state and the
-// tooltip text, which carries the toggling buttons' state.
+// button's toggle.
 class SkinButton : public QWidget {
     Q_OBJECT
 public:
@@ -30,7 +30,11 @@ public:
     // its selected face). The pointer is still followed and hovered() still emitted.
     void setHoverRepaintAllowed(std::function<bool()> allowed) { hoverRepaintAllowed_ = std::move(allowed); }
 
-    // The tooltip text is the state carrier; the tip bubble replaces the system tooltip.
+    // A toggling button's state, set by its owner beside the tooltip text that tells it.
+    void setToggled(bool toggled) { toggled_ = toggled; }
+    bool isToggled() const { return toggled_; }
+
+    // The tip bubble replaces the system tooltip.
     void setSystemToolTipShown(bool shown) { systemToolTipShown_ = shown; }
 
     const QImage &faceImage() const { return face_; }
@@ -57,4 +61,5 @@ private:
     QImage face_;
     std::function<bool()> hoverRepaintAllowed_;
     bool systemToolTipShown_ = true;
+    bool toggled_ = false;
 };

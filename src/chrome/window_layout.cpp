@@ -102,14 +102,14 @@ ControlRects layout_main(QSize client, const KeptSizes &sizes)
     return r;
 }
 
-GameViewLayout layout_game_view(QSize gameView, const QString &infoToggleToolTip, QSize tingzhi)
+GameViewLayout layout_game_view(QSize gameView, bool infoPaneShown, QSize tingzhi)
 {
     const int w = gameView.width();
     const int h = gameView.height();
     GameViewLayout layout;
     ControlRects &r = layout.rects;
     r["picg"] = QRect(0, 0, w, 25);
-    layout.pic2Visible = infoPaneShown(infoToggleToolTip);
+    layout.pic2Visible = infoPaneShown;
     if (layout.pic2Visible) {
         r["pic2"] = QRect(w - 168, 25, 168, h - 25);
         r["picf"] = QRect(0, 25, w - 172, h - 25);
@@ -145,12 +145,12 @@ ControlRects layoutListPanel(QSize listTab, int windowWidth, const KeptSizes &si
     return r;
 }
 
-WindowLayout layoutNormal(QSize client, const QString &infoToggleToolTip, const KeptSizes &sizes)
+WindowLayout layoutNormal(QSize client, bool infoPaneShown, const KeptSizes &sizes)
 {
     WindowLayout layout;
     ControlRects &r = layout.rects;
     r = layout_main(client, sizes);
-    const GameViewLayout gameView = layout_game_view(r["zz_1"].size(), infoToggleToolTip, sizes.tingzhi);
+    const GameViewLayout gameView = layout_game_view(r["zz_1"].size(), infoPaneShown, sizes.tingzhi);
     r.insert(gameView.rects);
     layout.pic2Visible = gameView.pic2Visible;
     r.insert(layoutListPanel(r["zz_2"].size(), client.width(), sizes));

@@ -51,7 +51,7 @@ struct GameViewLayout {
     ControlRects rects;
     bool pic2Visible = false;
 };
-GameViewLayout layout_game_view(QSize gameView, const QString &infoToggleToolTip, QSize tingzhi);
+GameViewLayout layout_game_view(QSize gameView, bool infoPaneShown, QSize tingzhi);
 
 // The list panel inside zz(2): title strip, list labels lc(0..2), the frame around Web3.
 // shan_name is right-aligned against the main window's width.
@@ -63,7 +63,7 @@ struct WindowLayout {
     ControlRects rects;
     bool pic2Visible = false;
 };
-WindowLayout layoutNormal(QSize client, const QString &infoToggleToolTip, const KeptSizes &sizes);
+WindowLayout layoutNormal(QSize client, bool infoPaneShown, const KeptSizes &sizes);
 
 // layout_main, then the game view over the whole window below the title buttons: zz(1),
 // picg, c_z(8), picf, pic1 and Web2. The window is maximised first and npc(1) shows the

@@ -102,7 +102,7 @@ void GameDownload::xiazai()
     dl_.BeginDownload();
     // Recorded when the download starts; an id too large for a record id is not recorded.
     if (const std::optional<QString> recordedId = recordId(id))
-        records_.AddRecord(downloadGameName_, *recordedId, id, 1, "date_d.dat");
+        records_.AddRecord(downloadGameName_, *recordedId, id, OrdinaryGame, "date_d.dat");
 }
 
 void GameDownload::dlting_Click()

@@ -1,24 +1,22 @@
 #include "mainwindow/ba1.h"
 
 #include "browser/browser_pane.h"
-#include "chrome/button_faces.h"
-#include "chrome/face_table.h"
-#include "shell/window_front.h"
+#include "base/ini_file.h"
+#include "base/program_folder.h"
+#include "chrome/window_background.h"
 #include "dialogs/ad_window.h"
 #include "dialogs/popup_menus.h"
 #include "dialogs/settings_dialog.h"
+#include "mainwindow/game_view.h"
+#include "mainwindow/list_panel.h"
+#include "mainwindow/title_bar.h"
 #include "shell/boss_key.h"
 #include "shell/tray_icon.h"
-#include "chrome/skin_button.h"
-#include "chrome/window_background.h"
-#include "mainwindow/tool_strip_download_view.h"
-#include "base/ini_file.h"
-#include "base/program_folder.h"
+#include "shell/window_front.h"
 #include "update/update_timings.h"
 #include "update/version_check.h"
 
 #include <QGuiApplication>
-#include "chrome/click_label.h"
 #include <QMouseEvent>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -30,8 +28,8 @@ BA1::BA1(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       portalBase_(portalBaseUrl()),
       records_(programPath("app"), [this] {
-          if (Web3)
-              Web3->refresh();
+          if (listPanel_)
+              listPanel_->refresh();
       })
 {
     setObjectName("BA1");
@@ -51,7 +49,7 @@ BA1::BA1(QWidget *parent)
     Timer2->setSingleShot(true);
     Timer2->setInterval(updateTimings().adWindow);
     connect(Timer2, &QTimer::timeout, this, &BA1::Timer2_Timer);
-    versionCheck_ = new VersionCheck(this, network_, portalBase_, [this] { return LocalVersion; });
+    versionCheck_ = new VersionCheck(this, network_, portalBase_, [this] { return LocalVersion_; });
     connect(Timer1, &QTimer::timeout, versionCheck_, &VersionCheck::Timer1_Timer);
     connect(versionCheck_, &VersionCheck::adTimerArmed, Timer2, qOverload<>(&QTimer::start));
     connect(versionCheck_, &VersionCheck::quitRequested, this, &BA1::ttt_v);
@@ -66,31 +64,31 @@ BA1::~BA1() { delete adsb_.data(); }
 void BA1::Form_Load()
 {
     if (const QScreen *screen = QGuiApplication::primaryScreen())
-        WorkArea = screen->availableGeometry();
+        WorkArea_ = screen->availableGeometry();
 
-    ConfigPath = programPath("config.ini");
-    const IniFile ini(ConfigPath);
+    ConfigPath_ = programPath("config.ini");
+    const IniFile ini(ConfigPath_);
     const QString machineId = ini.read("main", "user", "0");
-    LocalVersion = ini.read("main", "Ver", "0");
+    LocalVersion_ = ini.read("main", "Ver", "0");
     if (parseInt32(ini.read("S_q", "s_size", "0")) == 2) {
         // The saved size is in twips, 15 to a pixel.
         resize(ini.readInt("S_q", "h_w") / 15, ini.readInt("S_q", "h_h") / 15);
     }
-    move(WorkArea.center() - rect().center()); // centred at the size it opens with
+    move(WorkArea_.center() - rect().center()); // centred at the size it opens with
     p_p(0);
     statisticsId_ = machineId;
     navigatePanes();
 
-    CurrentTab = 6;
-    PortalError = 0;
-    AdFailed = 0;
-    downurl = "0";
-    FullScreen = 0;
-    pb_ad = 0;
+    CurrentTab_ = 6;
+    PortalError_ = 0;
+    AdFailed_ = 0;
     menus_ = new BA3(*this);
-    tray_install(this, menus_->r_m, windowTitle());
+    connect(this, &BA1::mainMenuRequested, menus_, &BA3::popupMainMenu);
+    connect(this, &BA1::browserMenuRequested, menus_, &BA3::popupBrowserMenu);
+    connect(this, &BA1::entryMenuRequested, menus_, &BA3::popupEntryMenu);
+    tray_install(this, menus_->mainMenu(), windowTitle());
     if (!RegisterBossKey(this, [this] { return secondaryWindows(); }))
-        renj->setText(kBossKeyConflictText);
+        titleBar_->showBossKeyConflict();
     Timer1->start();
 }
 
@@ -111,8 +109,8 @@ void BA1::navigateOtherPanes()
     // The game and info panes start blank as they are: loading "about:blank" into them would
     // only start a renderer process each (about 12 MiB) long before the first game needs one.
     // The list pane already shows this page since the skin load selected list 0.
-    if (Web3->address() != programPath("app/n.htm"))
-        Web3->navigate(programPath("app/n.htm"));
+    if (listPanel_->pane()->address() != programPath("app/n.htm"))
+        listPanel_->pane()->navigate(programPath("app/n.htm"));
     Web4->navigate(portalBase_ + "yy/");
     Web5->navigate(portalBase_ + "music/");
     adweb->navigate(portalBase_ + "js/ads/topad.html");
@@ -139,24 +137,20 @@ void BA1::ShowTab(int n)
     QWidget *next = tabPage(n);
     if (!next)
         return;
-    if (QWidget *current = tabPage(CurrentTab)) {
-        npc[CurrentTab]->showRestFace();
+    titleBar_->selectTab(TitleSlot(CurrentTab_), TitleSlot(n));
+    if (QWidget *current = tabPage(CurrentTab_))
         current->hide();
-        npc[CurrentTab]->setEnabled(true);
-    }
-    npc[n]->setEnabled(false);
-    npc[n]->showFace(*selectedTabFace(npc[n]->id()));
     next->show();
     next->raise();
-    CurrentTab = n;
+    CurrentTab_ = n;
 }
 
 void BA1::zhi_d(int mode)
 {
-    Topmost = mode == 1;
+    Topmost_ = mode == 1;
     // Changed in place: setWindowFlag would hide the window and give it a new native window,
     // which the windows it owns (the settings dialog) no longer stand above.
-    overrideWindowFlags(windowFlags().setFlag(Qt::WindowStaysOnTopHint, Topmost));
+    overrideWindowFlags(windowFlags().setFlag(Qt::WindowStaysOnTopHint, Topmost_));
     if (QWindow *native = windowHandle())
         native->setFlags(windowFlags());
 }
@@ -165,17 +159,17 @@ void BA1::p_p(int skin)
 {
     skin_.load(skin);
     background_->paint_background(skin_.strip(0), clientSize());
-    paint_button_faces({npc, c_z});
-    lc_Click(0);
+    titleBar_->paintFaces();
+    gameView_->paintFaces();
+    lc_Click(int(ListKind::RecentlyPlayed));
 }
 
 void BA1::Form_DblClick()
 {
-    if (FullScreen == 1) {
-        FullScreen = 0;
+    if (gameView_->isFullScreen()) {
         quit_quan_Click();
     } else {
-        npc_Click(1);
+        npc_Click(int(TitleSlot::Maximise));
     }
 }
 
@@ -196,7 +190,7 @@ void BA1::shengji() { versionCheck_->shengji(); }
 
 void BA1::P2_Click()
 {
-    PortalError = 0;
+    PortalError_ = 0;
     Web1->navigate(portalBase_);
 }
 
@@ -220,6 +214,6 @@ void BA1::Form_LinkExecute() { bringToFront(this); }
 BA2 *BA1::settingsDialog()
 {
     if (!settings_)
-        settings_ = new BA2(this, skin_, ConfigPath);
+        settings_ = new BA2(this, skin_, ConfigPath_);
     return settings_;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "chrome/face_table.h"
 #include "chrome/skin.h"
 #include "chrome/window_layout.h"
+#include "dialogs/menu_host.h"
 #include "records/records.h"
 
 #include <QPointer>
@@ -10,49 +12,44 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
-#include <memory>
 
 class BA2;
 class BA3;
 class BrowserPane;
-class GameDownload;
-class ToolStripDownloadView;
-class bkDLControl;
-class SkinButton;
-class TipBubble;
-class VersionCheck;
-class adsb;
-class WindowBackground;
 class ClickLabel;
+class GameView;
+class ListPanel;
+class TestChurn;
+class TitleBar;
+class VersionCheck;
+class WindowBackground;
+class adsb;
 class QNetworkAccessManager;
 class QTimer;
 
-// The main window: a frameless, skinned window with eight web panes onto the portal, the game
-// view and its tools, the title bar and the list panel. The state members keep the names the
-// rest of the client uses for them; the work is split across files by subsystem.
-class BA1 : public QWidget {
+// The main window: a frameless, skinned window with the title bar, the tab pages (the portal
+// pane, the game view, the list panel, the web games and music pages), the portal error panel
+// and the ad strip. It lays them out, switches tabs and carries the operations the rest of the
+// client calls by name; the parts do the work.
+class BA1 : public QWidget, public MenuHost {
     Q_OBJECT
 public:
     explicit BA1(QWidget *parent = nullptr);
     ~BA1() override;
 
-    // Game state: the current game's private link ("0" before the first game), its escaped
-    // name, the pop-up block and full-screen mode.
-    QString downurl = "0";
-    QString GameName;
-    int pb_ad = 0;
-    int FullScreen = 0;
-    int CurrentTab = 6;
-    int PortalError = 0;
-    int AdFailed = 0;
-    bool Topmost = false;
-    QString ConfigPath;
-    QString LocalVersion;
-    QRect WorkArea;
-    QString TrayQuestionState;
-    QString CloseAction;
-    QString ContextLink;
+    // The current game's private link ("0" before the first game) and escaped name, the pop-up
+    // block and full-screen mode (1 while on), as the game view keeps them.
+    const QString &downurl() const;
+    const QString &GameName() const;
+    int pb_ad() const;
+    int FullScreen() const;
+    // The npc index of the tab page that shows.
+    int CurrentTab() const { return CurrentTab_; }
+    int PortalError() const { return PortalError_; }
+    bool Topmost() const { return Topmost_; }
+    const QRect &WorkArea() const { return WorkArea_; }
+    const QString &ConfigPath() const { return ConfigPath_; }
+    const QString &ContextLink() const;
 
     // Operations other parts of the client call by name.
     void ShowTab(int n);
@@ -86,8 +83,8 @@ public:
     QString portalBase() const { return portalBase_; }
 
 signals:
-    // The popup menus of the menu form: the main menu, the browser menu over the portal and
-    // the entry menu over the list page, each at a global position.
+    // The popup menus: the main menu, the browser menu over the portal and the entry menu over
+    // the list page, each at a global position.
     void mainMenuRequested(const QPoint &globalPos);
     void browserMenuRequested(const QPoint &globalPos);
     void entryMenuRequested(const QPoint &globalPos);
@@ -101,11 +98,23 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    friend class TestChurn; // drives the handlers as clicks would
+
+    // MenuHost: what the popup menus ask of the window.
+    QWidget *menuWindow() override { return this; }
+    BrowserPane &portalPane() override { return *Web1; }
+    bool isTopmost() const override { return Topmost_; }
+    void setTopmost(bool on) override { zhi_d(on ? 1 : 0); }
+    BA2 *openSettingsDialog() override { return settingsDialog(); }
+    void checkForUpdate() override { shengji(); }
+    void quit() override { ttt_v(); }
+    void openContextEntry() override { CCC_Click(); }
+    void deleteContextEntry() override { ddd_Click(); }
+    QString portalAddress() const override { return portalBase_; }
+
     // Construction of the control tree (ba1_controls.cpp).
     void buildControls();
-    BrowserPane *makePane(QWidget *parent, const char *name);
-    ClickLabel *makeLabel(QWidget *parent, const char *name, const QString &text);
-    QWidget *makeBox(QWidget *parent, const char *name, const QColor &background = QColor());
+    void connectParts();
 
     // Start-up (ba1.cpp).
     void Form_Load();
@@ -118,12 +127,7 @@ private:
 
     // Link dispatch (ba1_links.cpp).
     void Web1_BeforeNavigate(const QString &url, bool *cancel);
-    void openGame(const QString &url, const QString &scheme, int kind);
-    // Completes an opening whose rest waits for the game pane's request (see openGame); anything
-    // that acts on the current game calls it first.
-    void finishGameOpening();
-    void Web2_BeforeNavigate(const QString &url, bool *cancel);
-    void Web2_NewWindow(bool *cancel);
+    void recordOpenedGame(const QString &name, const QString &id, const QString &address, RecordKind kind);
 
     // Pane events (ba1_pane_events.cpp).
     QList<BrowserPane *> panes() const;
@@ -132,55 +136,39 @@ private:
     void Web1_NavigateError(const QString &url);
     void adweb_DownloadComplete();
     void adweb_NavigateError(const QString &url);
-    void popupBrowserMenu(const QPoint &globalPos) { emit browserMenuRequested(globalPos); }
 
-    // Game tools and title bar (ba1_tools.cpp, ba1_titlebar.cpp).
-    void setPauseTool(bool paused);
-    void takeScreenshot();
-    static QString desktopFolder();
+    // Title bar and full screen (ba1_titlebar.cpp).
     void closeButton();
-    void hideTip();
-    void dlting_Click();
-
-    // List panel (ba1_lists.cpp).
-    void Web3_BeforeNavigate(const QString &url, bool *cancel);
-    void Web3_ContextMenu(const QString &href, const QPoint &globalPos);
-    void deleteEntry(const QString &link);
-    void openEntry(const QString &link);
-    void layoutListPanel();
+    void enterFullScreen();
 
     // Layout (ba1_layout.cpp).
     void Form_Resize();
-    void layout_main();
-    void layout_game_view();
     void layout_full_screen();
     void applyLayout(const ControlRects &rects);
     KeptSizes keptSizes() const;
     QSize clientSize() const;
-    bool isMaximised() const;
     void maximiseToWorkArea();
     void restoreNormal();
 
-public:
-    // Controls, by the names the layout and the tests use as object names.
-    std::array<QWidget *, 5> zz{};
-    std::array<SkinButton *, 10> npc{};
-    std::array<SkinButton *, 9> c_z{};
-    BrowserPane *Web1 = nullptr, *Web2 = nullptr, *Webr = nullptr, *Web3 = nullptr, *Web4 = nullptr,
-                *Web5 = nullptr, *adweb = nullptr;
-    QWidget *zzer = nullptr, *picg = nullptr, *picf = nullptr, *pic1 = nullptr, *pic2 = nullptr,
-            *Picd = nullptr, *ad_pic = nullptr;
-    ClickLabel *webe = nullptr, *P2 = nullptr, *yxname = nullptr, *Image1 = nullptr, *tingzhi = nullptr,
-           *lblCount = nullptr, *lbca = nullptr, *dlting = nullptr, *title_name = nullptr, *renj = nullptr;
-    bkDLControl *dl = nullptr;
-    // The list panel.
-    QWidget *pic4 = nullptr, *Pic6 = nullptr, *Pic3 = nullptr, *Pic7 = nullptr, *Pic5 = nullptr;
-    ClickLabel *lcname = nullptr, *shan_name = nullptr, *Im2 = nullptr, *Im1 = nullptr;
-    std::array<ClickLabel *, 3> lc{};
-
-private:
     QString portalBase_;
     Records records_;
+    int CurrentTab_ = 6;
+    int PortalError_ = 0;
+    int AdFailed_ = 0;
+    bool Topmost_ = false;
+    QString ConfigPath_;
+    QString LocalVersion_;
+    QRect WorkArea_;
+
+    // The tab pages and the panes of the window itself; the parts own theirs.
+    std::array<QWidget *, 5> zz{};
+    GameView *gameView_ = nullptr;
+    ListPanel *listPanel_ = nullptr;
+    TitleBar *titleBar_ = nullptr;
+    BrowserPane *Web1 = nullptr, *Web4 = nullptr, *Web5 = nullptr, *adweb = nullptr;
+    QWidget *zzer = nullptr, *ad_pic = nullptr;
+    ClickLabel *webe = nullptr, *P2 = nullptr;
+
     QNetworkAccessManager *network_ = nullptr;
     QTimer *Timer1 = nullptr; // the version check, once after start
     QTimer *Timer2 = nullptr; // the ad window, armed by the version check
@@ -189,12 +177,8 @@ private:
     QRect normalGeometry_;
     Skin skin_;
     WindowBackground *background_ = nullptr;
-    TipBubble *P1 = nullptr;
-    std::unique_ptr<ToolStripDownloadView> downloadView_;
-    GameDownload *download_ = nullptr;
     BA3 *menus_ = nullptr;
     QPointer<BA2> settings_;
     bool otherPanesNavigated_ = false;
     QString statisticsId_; // main/user as read at start, for the beacon after the portal page
-    std::function<void()> gameOpeningRest_; // the part of a game's opening still to come
 };

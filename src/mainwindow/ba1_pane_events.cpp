@@ -5,6 +5,8 @@
 #include "browser/browser_pane.h"
 
 #include "chrome/click_label.h"
+#include "mainwindow/game_view.h"
+#include "mainwindow/list_panel.h"
 
 #include <QHideEvent>
 #include <QShowEvent>
@@ -15,7 +17,10 @@ const char kPortalErrorText[] =
     "3.请点此尝试重新连接\r\n\r\n4.请尝试重新启动软件\r\n\r\n";
 } // namespace
 
-QList<BrowserPane *> BA1::panes() const { return {Web1, Web2, Webr, Web3, Web4, Web5, adweb}; }
+QList<BrowserPane *> BA1::panes() const
+{
+    return QList<BrowserPane *>{Web1, Web4, Web5, adweb, listPanel_->pane()} + gameView_->panes();
+}
 
 void BA1::connectPaneEvents()
 {
@@ -23,26 +28,19 @@ void BA1::connectPaneEvents()
         connect(pane, &BrowserPane::downloadBegin, pane, [pane] { pane->setSilent(true); });
     }
     connect(Web1, &BrowserPane::beforeNavigate, this, &BA1::Web1_BeforeNavigate);
-    connect(Web2, &BrowserPane::beforeNavigate, this, &BA1::Web2_BeforeNavigate);
-    connect(Web2, &BrowserPane::newWindow, this, &BA1::Web2_NewWindow);
-    connect(Web2, &BrowserPane::documentRequested, this, &BA1::finishGameOpening);
-    connect(Web3, &BrowserPane::beforeNavigate, this, &BA1::Web3_BeforeNavigate);
     connect(Web1, &BrowserPane::downloadComplete, this, &BA1::Web1_DownloadComplete);
     connect(Web1, &BrowserPane::navigateError, this, &BA1::Web1_NavigateError);
     connect(adweb, &BrowserPane::downloadComplete, this, &BA1::adweb_DownloadComplete);
     connect(adweb, &BrowserPane::navigateError, this, &BA1::adweb_NavigateError);
 
     // Who answers a right-click: our browser menu over the portal and its "velomain" frame,
-    // the entry menu over the list page, the engine's own (or the game's) over the game pane,
-    // and nothing anywhere else.
+    // and nothing over the other pages of the window (the game view and the list panel set
+    // their own panes' rules).
     Web1->setMenuPolicy(BrowserPane::MenuPolicy::Client, {"velomain"});
-    Web2->setMenuPolicy(BrowserPane::MenuPolicy::Browser);
-    Web3->setMenuPolicy(BrowserPane::MenuPolicy::Client);
-    for (BrowserPane *pane : {Web4, Web5, Webr, adweb})
+    for (BrowserPane *pane : {Web4, Web5, adweb})
         pane->setMenuPolicy(BrowserPane::MenuPolicy::None);
     connect(Web1, &BrowserPane::contextMenuRequested, this,
-            [this](const QString &, const QPoint &at) { popupBrowserMenu(at); });
-    connect(Web3, &BrowserPane::contextMenuRequested, this, &BA1::Web3_ContextMenu);
+            [this](const QString &, const QPoint &at) { emit browserMenuRequested(at); });
 }
 
 // Hidden by the boss key or to the tray, nobody sees the panes: their pages rest (a game
@@ -66,11 +64,11 @@ void BA1::showEvent(QShowEvent *event)
 
 void BA1::Web1_DownloadComplete()
 {
-    if (PortalError != 1) {
+    if (PortalError_ != 1) {
         zz[0]->show();
         zzer->hide();
         // A portal load while another tab shows must not cover that tab.
-        if (QWidget *current = tabPage(CurrentTab))
+        if (QWidget *current = tabPage(CurrentTab_))
             current->raise();
     }
 }
@@ -84,12 +82,12 @@ void BA1::Web1_NavigateError(const QString &url)
     zzer->raise();
     webe->setText(QString::fromUtf8(kPortalErrorText));
     webe->adjustSize();
-    PortalError = 1;
+    PortalError_ = 1;
 }
 
 void BA1::adweb_DownloadComplete()
 {
-    if (AdFailed != 1)
+    if (AdFailed_ != 1)
         ad_pic->show();
 }
 
@@ -97,6 +95,6 @@ void BA1::adweb_NavigateError(const QString &url)
 {
     if (!url.contains(portalBase_))
         return;
-    AdFailed = 1;
+    AdFailed_ = 1;
     ad_pic->hide();
 }

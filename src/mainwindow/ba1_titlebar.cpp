@@ -1,11 +1,11 @@
-// The title bar: minimise, maximise or restore, close, topmost, menu and the five tabs.
+// What the title bar's buttons do, the close question, and entering and leaving full screen.
 #include "mainwindow/ba1.h"
 
-#include "chrome/skin_button.h"
-#include "chrome/tip_bubble.h"
-#include "dialogs/message_box.h"
-#include "shell/tray_icon.h"
 #include "base/ini_file.h"
+#include "dialogs/message_box.h"
+#include "mainwindow/game_view.h"
+#include "mainwindow/title_bar.h"
+#include "shell/tray_icon.h"
 
 namespace {
 
@@ -19,68 +19,79 @@ void hideToTray(QWidget *window)
         window->showMinimized();
 }
 
+// What config.ini says the close button does: ask first (S_q/ts 3, asked once), then quit
+// (S_q/quit 1) or hide to the tray (anything else).
+enum class CloseAction { Quit, HideToTray };
+struct CloseSettings {
+    bool askFirst = false;
+    CloseAction action = CloseAction::HideToTray;
+};
+
+CloseSettings readCloseSettings(const IniFile &ini)
+{
+    CloseSettings settings;
+    settings.askFirst = parseInt32(ini.read("S_q", "ts", "0")) == 3;
+    if (parseInt32(ini.read("S_q", "quit", "0")) == 1)
+        settings.action = CloseAction::Quit;
+    return settings;
+}
+
 } // namespace
 
 void BA1::npc_Click(int index)
 {
-    finishGameOpening();
-    hideTip();
-    switch (index) {
-    case 0:
-        npc[0]->showRestFace();
+    if (index < 0 || index >= kTitleSlotCount)
+        return;
+    gameView_->finishOpening();
+    titleBar_->hideTip();
+    const auto slot = TitleSlot(index);
+    switch (slot) {
+    case TitleSlot::Minimise:
+        titleBar_->showRestFace(slot);
         showMinimized();
         break;
-    case 1:
-        if (FullScreen == 1) {
-            FullScreen = 0;
+    case TitleSlot::Maximise:
+        if (gameView_->isFullScreen()) {
             quit_quan_Click();
             return;
         }
-        if (isMaximised()) {
+        if (isMaximized()) {
             restoreNormal();
-            npc[1]->setToolTip("最大化");
+            titleBar_->setRestoreOffered(false);
         } else {
             maximiseToWorkArea();
-            npc[1]->setToolTip("还原");
+            titleBar_->setRestoreOffered(true);
         }
-        npc[1]->showRestFace();
+        titleBar_->showRestFace(slot);
         break;
-    case 2:
+    case TitleSlot::Close:
+        titleBar_->showRestFace(slot);
         closeButton();
         break;
-    case 3:
-    case 6:
-    case 7:
-    case 8:
-    case 9:
+    case TitleSlot::MusicTab:
+    case TitleSlot::PortalTab:
+    case TitleSlot::GameTab:
+    case TitleSlot::ListTab:
+    case TitleSlot::WebGamesTab:
         ShowTab(index);
         break;
-    case 4:
-        if (npc[4]->toolTip() == "置顶") {
-            npc[4]->setToolTip("取消置顶");
-            zhi_d(1);
-        } else {
-            npc[4]->setToolTip("置顶");
-            zhi_d(0);
-        }
-        npc[4]->showRestFace();
+    case TitleSlot::Topmost:
+        titleBar_->setPinned(!titleBar_->isPinned());
+        zhi_d(titleBar_->isPinned() ? 1 : 0);
+        titleBar_->showRestFace(slot);
         break;
-    case 5:
-        npc[5]->showRestFace();
-        emit mainMenuRequested(mapToGlobal(npc[5]->pos() + QPoint(-17, 23)));
-        break;
-    default:
+    case TitleSlot::Menu:
+        titleBar_->showRestFace(slot);
+        emit mainMenuRequested(titleBar_->menuPosition());
         break;
     }
 }
 
 void BA1::closeButton()
 {
-    npc[2]->showRestFace();
-    const IniFile ini(ConfigPath);
-    TrayQuestionState = ini.read("S_q", "ts", "0");
-    CloseAction = ini.read("S_q", "quit", "0");
-    if (parseInt32(TrayQuestionState) == 3) {
+    const IniFile ini(ConfigPath_);
+    const CloseSettings settings = readCloseSettings(ini);
+    if (settings.askFirst) {
         ini.write("S_q", "ts", "1");
         const auto answer = MessageBox::ask(this, "提示：", "关闭 Tamsa游戏盒 最小化到托盘吗？",
                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::Question);
@@ -93,10 +104,26 @@ void BA1::closeButton()
         }
         return;
     }
-    if (parseInt32(CloseAction) == 1)
+    if (settings.action == CloseAction::Quit)
         ttt_v();
     else
         hideToTray(this);
 }
 
-void BA1::hideTip() { P1->hide(); }
+void BA1::enterFullScreen()
+{
+    gameView_->enterFullScreen();
+    ad_pic->hide();
+    titleBar_->setRestoreOffered(true);
+    layout_full_screen();
+}
+
+void BA1::quit_quan_Click()
+{
+    gameView_->leaveFullScreen();
+    if (AdFailed_ != 1)
+        ad_pic->show();
+    restoreNormal();
+    titleBar_->setRestoreOffered(false);
+    titleBar_->showRestFace(TitleSlot::Maximise);
+}

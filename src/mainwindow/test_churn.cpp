@@ -5,6 +5,8 @@
 #include "dialogs/message_box.h"
 #include "dialogs/settings_dialog.h"
 #include "mainwindow/ba1.h"
+#include "mainwindow/game_view.h"
+#include "mainwindow/list_panel.h"
 #include "base/ini_file.h"
 
 #include <QAbstractButton>
@@ -13,8 +15,8 @@
 #include <QTimer>
 
 namespace {
-
 constexpr int kGames = 40;
+} // namespace
 
 class TestChurn : public QObject {
 public:
@@ -49,14 +51,14 @@ private:
         if (roll < 35) {
             window_->Web1->navigate(link(id, false, below(5) == 0));
         } else if (roll < 45) {
-            window_->downurl = link(id, true);
-            window_->c_z_click(3);
+            window_->gameView_->setGameLink(link(id, true));
+            window_->c_z_click(int(ToolSlot::Favourite));
         } else if (roll < 55) {
-            window_->downurl = link(id, true);
-            window_->c_z_click(5);
+            window_->gameView_->setGameLink(link(id, true));
+            window_->c_z_click(int(ToolSlot::Download));
         } else if (roll < 80) {
             window_->lc_Click(below(3));
-            window_->Web3->navigate("delk://" + QString::number(1 + below(30)));
+            window_->listPanel_->pane()->navigate("delk://" + QString::number(1 + below(30)));
         } else if (roll < 82) {
             window_->lc_Click(below(3));
             MessageBox::queueAnswer(QMessageBox::Yes);
@@ -88,19 +90,17 @@ private:
 
     void closeToTray()
     {
-        const IniFile ini(window_->ConfigPath);
+        const IniFile ini(window_->ConfigPath());
         if (parseInt32(ini.read("S_q", "quit", "0")) == 1)
             return; // would quit
         if (parseInt32(ini.read("S_q", "ts", "0")) == 3)
             MessageBox::queueAnswer(QMessageBox::Yes);
-        window_->npc_Click(2);
+        window_->npc_Click(int(TitleSlot::Close));
     }
 
     QPointer<BA1> window_;
     QRandomGenerator random_;
     QTimer timer_;
 };
-
-} // namespace
 
 void startTestChurn(BA1 *window, quint32 seed) { new TestChurn(window, seed); }

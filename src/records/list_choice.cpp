@@ -3,7 +3,7 @@
 #include "base/ini_file.h"
 
 namespace {
-const ListInfo kLists[3] = {
+const ListInfo kLists[kListCount] = {
     {"date_n.dat", "n.htm", "/n最近玩过游戏", "当前列表 >> 最近玩过的游戏：", "清空全部玩过的游戏",
      "确定要删除全部[最近玩过的游戏]列表吗？"},
     {"date_c.dat", "c.htm", "/n我收藏的游戏", "当前列表 >> 我收藏的游戏：", "清空全部收藏的游戏",
@@ -13,25 +13,7 @@ const ListInfo kLists[3] = {
 };
 } // namespace
 
-const ListInfo &listInfo(int index) { return kLists[index]; }
-
-QString listFileForEntries(const QString &title)
-{
-    if (title.contains("最近"))
-        return kLists[0].recordFile;
-    if (title.contains("收藏"))
-        return kLists[1].recordFile;
-    return kLists[2].recordFile;
-}
-
-const ListInfo &listForClearing(const QString &title)
-{
-    if (title.contains("收藏"))
-        return kLists[1];
-    if (title.contains("玩过"))
-        return kLists[0];
-    return kLists[2];
-}
+const ListInfo &listInfo(ListKind kind) { return kLists[int(kind)]; }
 
 std::optional<int> entryLineNumber(const QString &link, const QString &scheme)
 {

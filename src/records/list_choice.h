@@ -4,7 +4,10 @@
 
 #include <optional>
 
-// The list panel keeps no variable for the current list: its title text tells.
+// The three local lists, in the order of their labels lc(0..2).
+enum class ListKind { RecentlyPlayed, Favourites, Downloads };
+constexpr int kListCount = 3;
+
 struct ListInfo {
     const char *recordFile;
     const char *page;
@@ -14,12 +17,7 @@ struct ListInfo {
     const char *clearQuestion;
 };
 
-const ListInfo &listInfo(int index); // 0 recently played, 1 favourites, 2 downloads
-
-// The record file that opening or deleting an entry acts on.
-QString listFileForEntries(const QString &title);
-// The record file that clearing acts on, and its question.
-const ListInfo &listForClearing(const QString &title);
+const ListInfo &listInfo(ListKind kind);
 
 // The line number in an "open://n[/]" or "delk://n" link; nullopt when it is not a number.
 std::optional<int> entryLineNumber(const QString &link, const QString &scheme);

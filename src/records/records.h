@@ -10,6 +10,9 @@
 // Field `index` of a record line, fields separated by "|"; empty when the line has no such field.
 QByteArrayView recordField(QByteArrayView line, int index);
 
+// A record's kind field: a points game (its link has the velojf:// scheme) or an ordinary one.
+enum RecordKind : int { PointsGame = 0, OrdinaryGame = 1 };
+
 // The three record files in the app folder and their list pages. A record is one line of
 // name|id|address|kind; line numbers count every line of the file. After each change the
 // list page is rebuilt and the list pane told to reload whatever page it shows.

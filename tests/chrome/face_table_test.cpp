@@ -9,18 +9,19 @@ namespace {
 
 SkinButtonId npc(int i) { return {SkinButtonId::Npc, i}; }
 SkinButtonId tool(int i) { return {SkinButtonId::Tool, i}; }
-ButtonFaceState tip(const char *text) { return {false, QString::fromUtf8(text)}; }
+// A toggling button with its toggle off (running, sound on, not topmost, info pane hidden) or on.
+ButtonFaceState toggled(bool on) { return {false, on}; }
 
 std::vector<std::pair<SkinButtonId, ButtonFaceState>> everyButtonInEveryState()
 {
     std::vector<std::pair<SkinButtonId, ButtonFaceState>> all;
     for (int i = 0; i <= 9; ++i)
         for (bool maximised : {false, true})
-            for (const char *text : {"", "置顶", "取消置顶"})
-                all.push_back({npc(i), {maximised, QString::fromUtf8(text)}});
+            for (bool on : {false, true})
+                all.push_back({npc(i), {maximised, on}});
     for (int i = 0; i <= 8; ++i)
-        for (const char *text : {"", "停止", "继续", "静音", "取消", "隐藏", "显示"})
-            all.push_back({tool(i), tip(text)});
+        for (bool on : {false, true})
+            all.push_back({tool(i), toggled(on)});
     return all;
 }
 
@@ -39,7 +40,7 @@ TEST(FaceTable, EveryFaceIsACellOfTheButtonsSizeInsideItsStrip)
     }
 }
 
-TEST(FaceTable, TitleButtonsFollowWindowStateAndPinTooltip)
+TEST(FaceTable, TitleButtonsFollowWindowStateAndPinState)
 {
     EXPECT_EQ(*restFace(npc(0), {}), (Face{1, QRect(45, 0, 24, 19)}));
     EXPECT_EQ(*hoverFace(npc(0), {}), (Face{2, QRect(45, 0, 24, 19)}));
@@ -51,10 +52,10 @@ TEST(FaceTable, TitleButtonsFollowWindowStateAndPinTooltip)
     EXPECT_EQ(*restFace(npc(5), {}), (Face{1, QRect(21, 0, 24, 19)}));
     EXPECT_EQ(*hoverFace(npc(5), {}), (Face{2, QRect(21, 0, 24, 19)}));
 
-    EXPECT_EQ(*restFace(npc(4), tip("置顶")), (Face{5, QRect(0, 0, 21, 19)}));
-    EXPECT_EQ(*hoverFace(npc(4), tip("置顶")), (Face{5, QRect(21, 0, 21, 19)}));
-    EXPECT_EQ(*restFace(npc(4), tip("取消置顶")), (Face{5, QRect(42, 0, 21, 19)}));
-    EXPECT_EQ(*hoverFace(npc(4), tip("取消置顶")), (Face{5, QRect(63, 0, 21, 19)}));
+    EXPECT_EQ(*restFace(npc(4), toggled(false)), (Face{5, QRect(0, 0, 21, 19)}));
+    EXPECT_EQ(*hoverFace(npc(4), toggled(false)), (Face{5, QRect(21, 0, 21, 19)}));
+    EXPECT_EQ(*restFace(npc(4), toggled(true)), (Face{5, QRect(42, 0, 21, 19)}));
+    EXPECT_EQ(*hoverFace(npc(4), toggled(true)), (Face{5, QRect(63, 0, 21, 19)}));
 }
 
 TEST(FaceTable, TabsRestSelectedAndHoverCellsByTabNumber)
@@ -71,20 +72,20 @@ TEST(FaceTable, TabsRestSelectedAndHoverCellsByTabNumber)
     EXPECT_FALSE(selectedTabFace(tool(1)));
 }
 
-TEST(FaceTable, ToolsFollowTheirTooltips)
+TEST(FaceTable, ToolsFollowTheirToggles)
 {
-    EXPECT_EQ(*restFace(tool(0), tip("停止")), (Face{11, QRect(0, 0, 45, 25)}));
-    EXPECT_EQ(*hoverFace(tool(0), tip("停止")), (Face{11, QRect(45, 0, 45, 25)}));
-    EXPECT_EQ(*restFace(tool(0), tip("继续")), (Face{11, QRect(90, 0, 45, 25)}));
-    EXPECT_EQ(*hoverFace(tool(0), tip("继续")), (Face{11, QRect(135, 0, 45, 25)}));
-    EXPECT_EQ(*restFace(tool(2), tip("静音")), (Face{11, QRect(0, 25, 45, 25)}));
-    EXPECT_EQ(*hoverFace(tool(2), tip("静音")), (Face{11, QRect(45, 25, 45, 25)}));
-    EXPECT_EQ(*restFace(tool(2), tip("取消")), (Face{11, QRect(90, 25, 45, 25)}));
-    EXPECT_EQ(*hoverFace(tool(2), tip("取消")), (Face{11, QRect(135, 25, 45, 25)}));
-    EXPECT_EQ(*restFace(tool(7), tip("隐藏")), (Face{12, QRect(0, 0, 26, 26)}));
-    EXPECT_EQ(*hoverFace(tool(7), tip("隐藏")), (Face{12, QRect(26, 0, 26, 26)}));
-    EXPECT_EQ(*restFace(tool(7), tip("显示")), (Face{12, QRect(0, 26, 26, 26)}));
-    EXPECT_EQ(*hoverFace(tool(7), tip("显示")), (Face{12, QRect(26, 26, 26, 26)}));
+    EXPECT_EQ(*restFace(tool(0), toggled(false)), (Face{11, QRect(0, 0, 45, 25)}));
+    EXPECT_EQ(*hoverFace(tool(0), toggled(false)), (Face{11, QRect(45, 0, 45, 25)}));
+    EXPECT_EQ(*restFace(tool(0), toggled(true)), (Face{11, QRect(90, 0, 45, 25)}));
+    EXPECT_EQ(*hoverFace(tool(0), toggled(true)), (Face{11, QRect(135, 0, 45, 25)}));
+    EXPECT_EQ(*restFace(tool(2), toggled(false)), (Face{11, QRect(0, 25, 45, 25)}));
+    EXPECT_EQ(*hoverFace(tool(2), toggled(false)), (Face{11, QRect(45, 25, 45, 25)}));
+    EXPECT_EQ(*restFace(tool(2), toggled(true)), (Face{11, QRect(90, 25, 45, 25)}));
+    EXPECT_EQ(*hoverFace(tool(2), toggled(true)), (Face{11, QRect(135, 25, 45, 25)}));
+    EXPECT_EQ(*restFace(tool(7), toggled(true)), (Face{12, QRect(0, 0, 26, 26)}));
+    EXPECT_EQ(*hoverFace(tool(7), toggled(true)), (Face{12, QRect(26, 0, 26, 26)}));
+    EXPECT_EQ(*restFace(tool(7), toggled(false)), (Face{12, QRect(0, 26, 26, 26)}));
+    EXPECT_EQ(*hoverFace(tool(7), toggled(false)), (Face{12, QRect(26, 26, 26, 26)}));
     EXPECT_EQ(*restFace(tool(8), {}), (Face{3, QRect(0, 0, 55, 20)}));
     EXPECT_EQ(*hoverFace(tool(8), {}), (Face{3, QRect(55, 0, 55, 20)}));
 

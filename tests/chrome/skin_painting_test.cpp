@@ -196,16 +196,16 @@ TEST(SkinArtwork, EveryFaceIsDrawnAndLightsUpOnHover)
         {{SkinButtonId::Npc, 0}, {{}}},
         {{SkinButtonId::Npc, 1}, {{false, {}}, {true, {}}}},
         {{SkinButtonId::Npc, 2}, {{}}},
-        {{SkinButtonId::Npc, 4}, {{false, "置顶"}, {false, "取消置顶"}}},
+        {{SkinButtonId::Npc, 4}, {{false, false}, {false, true}}},
         {{SkinButtonId::Npc, 5}, {{}}},
         {{SkinButtonId::Npc, 6}, {{}}}, {{SkinButtonId::Npc, 7}, {{}}}, {{SkinButtonId::Npc, 8}, {{}}},
         {{SkinButtonId::Npc, 9}, {{}}}, {{SkinButtonId::Npc, 3}, {{}}},
-        {{SkinButtonId::Tool, 0}, {{false, "停止"}, {false, "继续"}}},
+        {{SkinButtonId::Tool, 0}, {{false, false}, {false, true}}},
         {{SkinButtonId::Tool, 1}, {{}}},
-        {{SkinButtonId::Tool, 2}, {{false, "静音"}, {false, "取消"}}},
+        {{SkinButtonId::Tool, 2}, {{false, false}, {false, true}}},
         {{SkinButtonId::Tool, 3}, {{}}}, {{SkinButtonId::Tool, 4}, {{}}}, {{SkinButtonId::Tool, 5}, {{}}},
         {{SkinButtonId::Tool, 6}, {{}}},
-        {{SkinButtonId::Tool, 7}, {{false, "隐藏"}, {false, "显示"}}},
+        {{SkinButtonId::Tool, 7}, {{false, true}, {false, false}}},
         {{SkinButtonId::Tool, 8}, {{}}},
     };
     for (const auto &[id, states] : buttons) {
@@ -270,7 +270,7 @@ TEST(SkinArtwork, OtherPictures)
     EXPECT_FALSE(icon.pixmap(32, 32).isNull());
 }
 
-TEST(PaintButtonFaces, StartUpFacesWhateverTheToolTooltipsSay)
+TEST(PaintButtonFaces, StartUpFacesWhateverTheToolsToggles)
 {
     Skin skin;
     skin.load(0);
@@ -281,10 +281,9 @@ TEST(PaintButtonFaces, StartUpFacesWhateverTheToolTooltipsSay)
         buttons.npc[i] = new SkinButton(skin, {SkinButtonId::Npc, i}, &window);
     for (int i = 0; i < 9; ++i)
         buttons.c_z[i] = new SkinButton(skin, {SkinButtonId::Tool, i}, &window);
-    buttons.npc[4]->setToolTip(QString::fromUtf8("取消置顶"));
-    buttons.c_z[0]->setToolTip(QString::fromUtf8("继续"));
-    buttons.c_z[2]->setToolTip(QString::fromUtf8("取消"));
-    buttons.c_z[7]->setToolTip(QString::fromUtf8("隐藏"));
+    // Pinned, paused, muted, info pane shown.
+    for (SkinButton *toggle : {buttons.npc[4], buttons.c_z[0], buttons.c_z[2], buttons.c_z[7]})
+        toggle->setToggled(true);
     buttons.c_z[5] = nullptr; // a missing button is passed over
 
     paint_button_faces(buttons);

@@ -96,7 +96,7 @@ TEST_F(AdWindows, BossKeyAndExitCloseTheAdWindow)
 {
     shortTimings();
     openWindow();
-    if (window->renj->text() == kBossKeyConflictText)
+    if (label("renj")->text() == kBossKeyConflictText)
         GTEST_SKIP() << "this display gives no global keys";
     window->Timer2_Timer();
     QPointer<QWidget> ad = topLevel("adsb");

@@ -124,14 +124,14 @@ protected:
     // Shows a page of /test/hostile/ in the portal pane once `selector` is in it.
     void showHostilePage(const QString &page, const QString &selector)
     {
-        if (window->CurrentTab != 6)
-            QTest::mouseClick(window->npc[6], Qt::LeftButton);
+        if (window->CurrentTab() != 6)
+            QTest::mouseClick(titleButton(6), Qt::LeftButton);
         const QString address = portal().url("test/hostile/" + page);
-        window->Web1->navigate(address);
+        pane("Web1")->navigate(address);
         ASSERT_TRUE(waitUntil(
             [&] {
-                return window->Web1->address() == address &&
-                       runJs(*window->Web1, "!!document.querySelector('" + selector + "')", 60000).toBool();
+                return pane("Web1")->address() == address &&
+                       runJs(*pane("Web1"), "!!document.querySelector('" + selector + "')", 60000).toBool();
             },
             60000))
             << page.toStdString();
@@ -145,20 +145,20 @@ protected:
     }
     void expectOpened(const QString &link)
     {
-        EXPECT_TRUE(waitUntil([&] { return window->downurl == link; }, 30000)) << link.toStdString();
+        EXPECT_TRUE(waitUntil([&] { return window->downurl() == link; }, 30000)) << link.toStdString();
     }
     // The window still opens a game from a portal page: the pane, the channel and the loop answer.
     void expectOrdinaryGameOpens()
     {
-        clickElement(*window->Web1, "#ordinary");
+        clickElement(*pane("Web1"), "#ordinary");
         expectOpened(kOrdinaryGame);
-        EXPECT_EQ(window->CurrentTab, 7);
+        EXPECT_EQ(window->CurrentTab(), 7);
     }
     // The window acts on a click of its own: the list tab comes up.
     void expectWindowAnswers()
     {
-        QTest::mouseClick(window->npc[8], Qt::LeftButton);
-        EXPECT_EQ(window->CurrentTab, 8);
+        QTest::mouseClick(titleButton(8), Qt::LeftButton);
+        EXPECT_EQ(window->CurrentTab(), 8);
     }
     QByteArray recordFile(const char *file = "app/date_n.dat") const { return home().read(file); }
 };
@@ -179,18 +179,18 @@ TEST_F(HostilePortal, PathLikeAndHugeIdsNameNoFileAndAreNeverRecorded)
         const QString link = "veloflash://" + id + "$$$" + file + "$$$n";
         showLink(link);
         portal().clearLog();
-        clickElement(*window->Web1, "#link");
+        clickElement(*pane("Web1"), "#link");
         expectOpened(link);
         // Played from the portal, never from a local file.
         EXPECT_TRUE(waitUntil([&] { return portalWasAsked("/flash.htm?" + file); }));
-        EXPECT_FALSE(window->Web2->address().startsWith(home().path()));
+        EXPECT_FALSE(pane("Web2")->address().startsWith(home().path()));
         EXPECT_EQ(recordFile(), "\r\n");
 
         MessageBox::queueAnswer(QMessageBox::Ok);
-        QTest::mouseClick(window->c_z[5], Qt::LeftButton);
+        QTest::mouseClick(tool(5), Qt::LeftButton);
         ASSERT_FALSE(MessageBox::shown().empty());
         EXPECT_EQ(MessageBox::shown().back().text, "当前游戏文件无法下载或已下载!");
-        QTest::mouseClick(window->c_z[3], Qt::LeftButton);
+        QTest::mouseClick(tool(3), Qt::LeftButton);
         EXPECT_EQ(recordFile("app/date_c.dat"), "\r\n");
     }
     EXPECT_EQ(recordFile("app/date_d.dat"), "\r\n");
@@ -208,13 +208,13 @@ TEST_F(HostilePortal, MarkupInNamesIsShownAsText)
     const QString name = "<b>粗</b><img src=x onerror=\"document.title='img'\"><script>document.title='s'</script>";
     const QString link = "veloflash://31$$$click$$$" + name;
     showLink(link);
-    clickElement(*window->Web1, "#link");
+    clickElement(*pane("Web1"), "#link");
     expectOpened(link);
-    EXPECT_EQ(window->yxname->textFormat(), Qt::PlainText);
-    EXPECT_EQ(window->yxname->text(), "当前：在线小游戏 >> " + name + "：");
+    EXPECT_EQ(label("yxname")->textFormat(), Qt::PlainText);
+    EXPECT_EQ(label("yxname")->text(), "当前：在线小游戏 >> " + name + "：");
 
     // The list page, as the engine shows it: the name is the entry's text, no element of it.
-    BrowserPane &list = *window->Web3;
+    BrowserPane &list = *pane("Web3");
     EXPECT_TRUE(waitUntil([&] {
         return runJs(list, "(document.querySelector('a[href=\"open://1\"]') || {}).textContent") == "·" + name;
     }));
@@ -229,22 +229,22 @@ TEST_F(HostilePortal, BarsAndLineBreaksStayInsideTheirField)
     const QString link = "veloflash://8$$$click|x\nZ$$$" + name;
     const QByteArray stored = "a%7Cb%0D%0AX%7C9%7Cy%7C1|8|click%7Cx%0AZ|1\r\n\r\n";
     showLink(link);
-    clickElement(*window->Web1, "#link");
+    clickElement(*pane("Web1"), "#link");
     expectOpened(link);
     EXPECT_EQ(recordFile(), stored);
-    EXPECT_EQ(window->yxname->text(), "当前：在线小游戏 >> " + name + "：");
+    EXPECT_EQ(label("yxname")->text(), "当前：在线小游戏 >> " + name + "：");
 
     // Opened again from the list: the same name, and still one record.
-    QTest::mouseClick(window->npc[8], Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return runJs(*window->Web3, "!!document.querySelector('a[href=\"open://1\"]')").toBool(); }));
-    clickElement(*window->Web3, "a[href=\"open://1\"]");
-    ASSERT_TRUE(waitUntil([&] { return window->downurl.contains("$$$a%7Cb"); }));
-    EXPECT_EQ(window->yxname->text(), "当前：在线小游戏 >> " + name + "：");
+    QTest::mouseClick(titleButton(8), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return runJs(*pane("Web3"), "!!document.querySelector('a[href=\"open://1\"]')").toBool(); }));
+    clickElement(*pane("Web3"), "a[href=\"open://1\"]");
+    ASSERT_TRUE(waitUntil([&] { return window->downurl().contains("$$$a%7Cb"); }));
+    EXPECT_EQ(label("yxname")->text(), "当前：在线小游戏 >> " + name + "：");
     EXPECT_EQ(recordFile(), stored);
 
     // A script's window.open of such a link is stored the same way.
     showHostilePage("popups?count=1&to=" + QUrl::toPercentEncoding("veloflash://9$$$k$$$p|q\r\nr"), "#again");
-    ASSERT_TRUE(waitUntil([&] { return window->downurl.startsWith("veloflash://9$$$"); }));
+    ASSERT_TRUE(waitUntil([&] { return window->downurl().startsWith("veloflash://9$$$"); }));
     EXPECT_TRUE(recordFile().startsWith("p%7Cq%0D%0Ar|9|k|1\r\na%7Cb%0D%0AX%7C9%7Cy%7C1|8|"));
 }
 
@@ -253,9 +253,9 @@ TEST_F(HostilePortal, AMegabyteLinkOpensNothing)
     openWindow();
     PauseProbe probe;
     showHostilePage("long-link?bytes=1048576", "#long");
-    clickElement(*window->Web1, "#long");
+    clickElement(*pane("Web1"), "#long");
     settleFor(2000);
-    EXPECT_EQ(window->downurl, "0");
+    EXPECT_EQ(window->downurl(), "0");
     EXPECT_EQ(recordFile(), "\r\n");
     expectOrdinaryGameOpens();
     reportFigures("1 MB link", probe);
@@ -267,10 +267,10 @@ TEST_F(HostilePortal, WindowOpenLoops)
     PauseProbe probe;
     // Pop-ups only at the player's click, one per click, however many the script asks for.
     showHostilePage("popups?count=1000&to=/test/hostile/frame", "#again");
-    ASSERT_TRUE(waitUntil([&] { return runJs(*window->Web1, "document.title").toString().startsWith("opened"); }));
+    ASSERT_TRUE(waitUntil([&] { return runJs(*pane("Web1"), "document.title").toString().startsWith("opened"); }));
     settleFor(1000);
     EXPECT_EQ(topLevelPanes(), 0);
-    clickElement(*window->Web1, "#again");
+    clickElement(*pane("Web1"), "#again");
     settleFor(1000);
     EXPECT_EQ(topLevelPanes(), 1);
     reportFigures("window.open loop, 1000 web pop-ups", probe);
@@ -283,7 +283,7 @@ TEST_F(HostilePortal, WindowOpenLoops)
     // then work through two thousand navigations; the window does not wait for them.)
     PauseProbe gameProbe;
     const QString last = "veloflash://77$$$click$$$n";
-    window->Web1->navigate(portal().url("test/hostile/popups?count=1000&to=" + QUrl::toPercentEncoding(last)));
+    pane("Web1")->navigate(portal().url("test/hostile/popups?count=1000&to=" + QUrl::toPercentEncoding(last)));
     expectOpened(last);
     EXPECT_EQ(recordFile(), "n|77|click|1\r\n\r\n");
     expectWindowAnswers();
@@ -295,15 +295,15 @@ TEST_F(HostilePortal, DialogLoopsShowNothing)
     openWindow();
     PauseProbe probe;
     showHostilePage("dialogs?ms=4000", "#ordinary");
-    ASSERT_TRUE(waitUntil([&] { return runJs(*window->Web1, "document.title").toString().startsWith("dialogs"); },
+    ASSERT_TRUE(waitUntil([&] { return runJs(*pane("Web1"), "document.title").toString().startsWith("dialogs"); },
                           30000));
-    EXPECT_GT(runJs(*window->Web1, "document.title").toString().section(' ', 1).toInt(), 3);
+    EXPECT_GT(runJs(*pane("Web1"), "document.title").toString().section(' ', 1).toInt(), 3);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     // Its leave question is answered "leave" without a dialog.
     expectOrdinaryGameOpens();
-    QTest::mouseClick(window->npc[6], Qt::LeftButton);
-    window->Web1->navigate(portalBase);
-    EXPECT_TRUE(waitUntil([&] { return window->Web1->address() == portalBase; }));
+    QTest::mouseClick(titleButton(6), Qt::LeftButton);
+    pane("Web1")->navigate(portalBase);
+    EXPECT_TRUE(waitUntil([&] { return pane("Web1")->address() == portalBase; }));
     reportFigures("alert/confirm/prompt loop for 4 s", probe);
 }
 
@@ -312,7 +312,7 @@ TEST_F(HostilePortal, APageThatNeverFinishesLoading)
     openWindow();
     PauseProbe probe;
     showHostilePage("endless", "#ordinary");
-    EXPECT_NE(runJs(*window->Web1, "document.readyState").toString(), "complete");
+    EXPECT_NE(runJs(*pane("Web1"), "document.readyState").toString(), "complete");
     expectOrdinaryGameOpens();
     reportFigures("page that never finishes loading", probe);
 }
@@ -326,8 +326,8 @@ TEST_F(HostilePortal, APortalThatAcceptsAndNeverAnswers)
     openWindow(false);
     PauseProbe probe;
     settleFor(3000);
-    EXPECT_TRUE(window->zzer->isVisible()); // still "loading"
-    EXPECT_EQ(window->PortalError, 0);
+    EXPECT_TRUE(control("zzer")->isVisible()); // still "loading"
+    EXPECT_EQ(window->PortalError(), 0);
     expectWindowAnswers();
     reportFigures("portal that accepts and never answers, first 3 s", probe);
 }
@@ -337,19 +337,19 @@ TEST_F(HostilePortal, RedirectLoops)
     openWindow();
     PauseProbe probe;
     // A portal address that redirects forever is a failed portal load.
-    window->Web1->navigate(portal().url("test/hostile/loop"));
-    ASSERT_TRUE(waitUntil([&] { return window->PortalError == 1; }, 60000));
-    EXPECT_TRUE(window->zzer->isVisible());
-    QTest::mouseClick(window->webe, Qt::LeftButton, {}, QPoint(5, 5));
+    pane("Web1")->navigate(portal().url("test/hostile/loop"));
+    ASSERT_TRUE(waitUntil([&] { return window->PortalError() == 1; }, 60000));
+    EXPECT_TRUE(control("zzer")->isVisible());
+    QTest::mouseClick(label("webe"), Qt::LeftButton, {}, QPoint(5, 5));
     waitForPortalPage();
 
     // As a game file, it is refused by the download.
     const QString link = "veloflash://5$$$" + portal().url("test/hostile/loop") + "?.swf$$$n";
-    window->Web1->navigate(link);
+    pane("Web1")->navigate(link);
     expectOpened(link);
-    QTest::mouseClick(window->c_z[5], Qt::LeftButton);
-    EXPECT_TRUE(waitUntil([&] { return window->lblCount->text() == "游戏下载失败!"; }, 30000))
-        << window->lblCount->text().toStdString();
+    QTest::mouseClick(tool(5), Qt::LeftButton);
+    EXPECT_TRUE(waitUntil([&] { return label("lblCount")->text() == "游戏下载失败!"; }, 30000))
+        << label("lblCount")->text().toStdString();
     EXPECT_FALSE(QFileInfo::exists(home().file("flash/5.swf")));
     reportFigures("redirect loop", probe);
 }
@@ -360,11 +360,11 @@ TEST_F(HostilePortal, ATwoHundredMegabyteGame)
     const qint64 size = 200LL * 1024 * 1024;
     const QString link = "veloflash://4242$$$" + portal().url(QString("test/hostile/%1.swf").arg(size)) + "$$$big";
     PauseProbe probe;
-    window->Web1->navigate(link);
+    pane("Web1")->navigate(link);
     expectOpened(link);
-    QTest::mouseClick(window->c_z[5], Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return window->lblCount->text() == "游戏下载完毕!"; }, 180000))
-        << window->lblCount->text().toStdString();
+    QTest::mouseClick(tool(5), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return label("lblCount")->text() == "游戏下载完毕!"; }, 180000))
+        << label("lblCount")->text().toStdString();
     EXPECT_EQ(QFileInfo(home().file("flash/4242.swf")).size(), size);
     expectWindowAnswers();
     reportFigures("200 MB game, played from the portal and downloaded", probe);
@@ -382,14 +382,14 @@ TEST_F(HostilePortal, AThousandFrames)
     EXPECT_TRUE(waitUntil([&] { return framesAsked() == 1000; }, 120000)) << framesAsked();
     // The page's own process stays busy with its frames for a long while; the window does not.
     expectWindowAnswers();
-    QTest::mouseClick(window->npc[6], Qt::LeftButton);
-    const QVariantList centre = runJs(*window->Web1,
+    QTest::mouseClick(titleButton(6), Qt::LeftButton);
+    const QVariantList centre = runJs(*pane("Web1"),
                                       "(() => { const r = document.querySelector('#ordinary').getBoundingClientRect();"
                                       " return [r.x + r.width / 2, r.y + r.height / 2]; })()",
                                       300000)
                                     .toList();
     ASSERT_EQ(centre.size(), 2);
-    clickPane(*window->Web1, QPoint(centre[0].toInt(), centre[1].toInt()));
-    EXPECT_TRUE(waitUntil([&] { return window->downurl == kOrdinaryGame; }, 300000));
+    clickPane(*pane("Web1"), QPoint(centre[0].toInt(), centre[1].toInt()));
+    EXPECT_TRUE(waitUntil([&] { return window->downurl() == kOrdinaryGame; }, 300000));
     reportFigures("1000 frames", probe);
 }

@@ -51,7 +51,7 @@ void MainWindowTest::openWindow(bool waitForPortal)
 
 void MainWindowTest::waitForPortalPage()
 {
-    ASSERT_TRUE(waitUntil([this] { return window->zz[0]->isVisible() && !window->zzer->isVisible(); }, 30000))
+    ASSERT_TRUE(waitUntil([this] { return tabPage(0)->isVisible() && !control("zzer")->isVisible(); }, 30000))
         << "the portal page did not load";
 }
 

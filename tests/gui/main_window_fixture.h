@@ -1,5 +1,8 @@
 #pragma once
 
+#include "browser/browser_pane.h"
+#include "chrome/click_label.h"
+#include "chrome/skin_button.h"
 #include "mainwindow/ba1.h"
 
 #include <QString>
@@ -31,6 +34,13 @@ protected:
     {
         return window->findChild<T *>(name);
     }
+    // The window's controls by their object names.
+    BrowserPane *pane(const char *name) const { return control<BrowserPane>(name); }
+    ClickLabel *label(const char *name) const { return control<ClickLabel>(name); }
+    SkinButton *tool(int i) const { return control<SkinButton>(QString("c_z_%1").arg(i)); }
+    SkinButton *titleButton(int i) const { return control<SkinButton>(QString("npc_%1").arg(i)); }
+    QWidget *tabPage(int i) const { return control(QString("zz_%1").arg(i)); }
+    ClickLabel *listLabel(int i) const { return control<ClickLabel>(QString("lc_%1").arg(i)); }
     // Writes a record file and builds its list page, as a change by the client would.
     static void writeRecords(const QString &recordFile, const QByteArray &lines);
     // Whether the portal's request log holds a line that starts with `target`.

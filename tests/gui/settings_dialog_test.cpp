@@ -99,16 +99,16 @@ TEST_F(SettingsDialog, AboutBringsBackAMinimisedOrHiddenTopmostWindowBelowTheDia
 {
     openWindow();
     IniFile(home().file("config.ini")).write("S_q", "ts", "1"); // the close button hides
-    QTest::mouseClick(window->npc[4], Qt::LeftButton);
+    QTest::mouseClick(titleButton(4), Qt::LeftButton);
     QWidget other;
     for (int way : {0, 2}) {
         SCOPED_TRACE(way == 0 ? "minimised" : "hidden to the tray");
-        QTest::mouseClick(window->npc[way], Qt::LeftButton);
+        QTest::mouseClick(titleButton(way), Qt::LeftButton);
         ASSERT_TRUE(waitUntil([this] { return !window->windowHandle()->isExposed(); }, 5000));
         choose("about");
         EXPECT_TRUE(waitUntil([this] { return window->windowHandle()->isExposed(); }, 5000));
         EXPECT_FALSE(window->isMinimized());
-        EXPECT_TRUE(window->Topmost && (window->windowFlags() & Qt::WindowStaysOnTopHint));
+        EXPECT_TRUE(window->Topmost() && (window->windowFlags() & Qt::WindowStaysOnTopHint));
         EXPECT_TRUE(part("Pic2")->isVisible() && !part("pic4")->isVisible());
         EXPECT_EQ(part<QLabel>("title_name")->text(), "关于我们");
         EXPECT_EQ(part("lc_0")->palette().color(QPalette::Window), QColor(0xFFFFFF));

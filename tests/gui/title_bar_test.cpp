@@ -23,7 +23,7 @@ TEST_F(TitleBar, FirstCloseAsksOnceYesHidesToTheTray)
     ASSERT_TRUE(desktop.ready()) << "no notification area (trayer)";
     openWindow();
     MessageBox::queueAnswer(QMessageBox::Yes);
-    QTest::mouseClick(window->npc[2], Qt::LeftButton);
+    QTest::mouseClick(titleButton(2), Qt::LeftButton);
     ASSERT_FALSE(MessageBox::shown().empty());
     const MessageBox::Shown &box = MessageBox::shown().back();
     EXPECT_EQ(box.title, "提示：");
@@ -67,37 +67,37 @@ TEST_F(TitleBar, AnsweringNoQuitsAndTheNextStartDoesNotAsk)
 TEST_F(TitleBar, MaximiseTopmostTabsAndMenu)
 {
     openWindow();
-    QTest::mouseClick(window->npc[1], Qt::LeftButton);
+    QTest::mouseClick(titleButton(1), Qt::LeftButton);
     EXPECT_TRUE(window->isMaximized());
-    EXPECT_EQ(window->npc[1]->toolTip(), "还原");
-    EXPECT_TRUE(waitUntil([&] { return window->size() == window->WorkArea.size(); }, 5000));
-    QTest::mouseClick(window->npc[1], Qt::LeftButton);
+    EXPECT_EQ(titleButton(1)->toolTip(), "还原");
+    EXPECT_TRUE(waitUntil([&] { return window->size() == window->WorkArea().size(); }, 5000));
+    QTest::mouseClick(titleButton(1), Qt::LeftButton);
     EXPECT_FALSE(window->isMaximized());
-    EXPECT_EQ(window->npc[1]->toolTip(), "最大化");
+    EXPECT_EQ(titleButton(1)->toolTip(), "最大化");
 
     window->npc_Click(4);
-    EXPECT_TRUE(window->Topmost);
+    EXPECT_TRUE(window->Topmost());
     EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(window->npc[4]->toolTip(), "取消置顶");
+    EXPECT_EQ(titleButton(4)->toolTip(), "取消置顶");
     window->npc_Click(4);
-    EXPECT_FALSE(window->Topmost);
-    EXPECT_EQ(window->npc[4]->toolTip(), "置顶");
+    EXPECT_FALSE(window->Topmost());
+    EXPECT_EQ(titleButton(4)->toolTip(), "置顶");
 
-    QTest::mouseClick(window->npc[8], Qt::LeftButton);
-    EXPECT_TRUE(window->zz[2]->isVisible());
+    QTest::mouseClick(titleButton(8), Qt::LeftButton);
+    EXPECT_TRUE(tabPage(2)->isVisible());
     for (int tab : {0, 1, 3, 4})
-        EXPECT_FALSE(window->zz[tab]->isVisible()) << tab;
-    EXPECT_FALSE(window->npc[8]->isEnabled());
-    EXPECT_TRUE(window->npc[6]->isEnabled());
-    QTest::mouseClick(window->npc[3], Qt::LeftButton);
-    EXPECT_TRUE(window->zz[4]->isVisible());
-    EXPECT_FALSE(window->zz[2]->isVisible());
-    EXPECT_TRUE(window->npc[8]->isEnabled());
+        EXPECT_FALSE(tabPage(tab)->isVisible()) << tab;
+    EXPECT_FALSE(titleButton(8)->isEnabled());
+    EXPECT_TRUE(titleButton(6)->isEnabled());
+    QTest::mouseClick(titleButton(3), Qt::LeftButton);
+    EXPECT_TRUE(tabPage(4)->isVisible());
+    EXPECT_FALSE(tabPage(2)->isVisible());
+    EXPECT_TRUE(titleButton(8)->isEnabled());
 
     QSignalSpy menu(window.get(), &BA1::mainMenuRequested);
     window->npc_Click(5);
     ASSERT_EQ(menu.count(), 1);
-    EXPECT_EQ(menu.first().first().toPoint(), window->mapToGlobal(window->npc[5]->pos() + QPoint(-17, 23)));
+    EXPECT_EQ(menu.first().first().toPoint(), window->mapToGlobal(titleButton(5)->pos() + QPoint(-17, 23)));
 
     // The menus' owner goes with the window instead of outliving it.
     const QPointer<BA3> menus = window->findChild<BA3 *>();
@@ -111,17 +111,29 @@ TEST_F(TitleBar, LayoutAtDesignWidthAndTheMinimumSize)
     openWindow();
     window->resize(798, 522);
     ASSERT_TRUE(waitUntil([&] { return window->width() == 798; }, 5000));
-    EXPECT_EQ(window->npc[2]->geometry(), QRect(760, 2, 33, 19));
-    EXPECT_EQ(window->npc[1]->geometry(), QRect(736, 2, 24, 19));
-    EXPECT_EQ(window->npc[0]->geometry(), QRect(712, 2, 24, 19));
-    EXPECT_EQ(window->npc[5]->geometry(), QRect(688, 2, 24, 19));
-    EXPECT_EQ(window->npc[4]->geometry(), QRect(666, 2, 21, 19));
-    EXPECT_EQ(window->zz[1]->geometry(), QRect(4, 88, 790, 430));
-    EXPECT_EQ(window->zz[0]->geometry(), QRect(4, 88, 790, 407));
+    EXPECT_EQ(titleButton(2)->geometry(), QRect(760, 2, 33, 19));
+    EXPECT_EQ(titleButton(1)->geometry(), QRect(736, 2, 24, 19));
+    EXPECT_EQ(titleButton(0)->geometry(), QRect(712, 2, 24, 19));
+    EXPECT_EQ(titleButton(5)->geometry(), QRect(688, 2, 24, 19));
+    EXPECT_EQ(titleButton(4)->geometry(), QRect(666, 2, 21, 19));
+    EXPECT_EQ(tabPage(1)->geometry(), QRect(4, 88, 790, 430));
+    EXPECT_EQ(tabPage(0)->geometry(), QRect(4, 88, 790, 407));
 
     window->resize(500, 400);
     EXPECT_TRUE(waitUntil([&] { return window->size() == QSize(737, 521); }, 5000)) << window->width() << "x"
                                                                                     << window->height();
+}
+
+// Each rectangle of the layouts goes to a control of that name: a name that no control has
+// would leave some control where it was, silently.
+TEST_F(TitleBar, EveryNameTheLayoutsPlaceIsAControlOfTheWindow)
+{
+    openWindow();
+    const KeptSizes sizes;
+    ControlRects placed = layoutNormal({798, 522}, true, sizes).rects;
+    placed.insert(layout_full_screen({798, 522}, sizes));
+    for (const QString &name : placed.keys())
+        EXPECT_TRUE(name == window->objectName() || control(name)) << name.toStdString();
 }
 
 TEST_F(TitleBar, SavedSizeIsUsedOnlyWhenAsked)

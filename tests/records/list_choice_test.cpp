@@ -2,17 +2,14 @@
 
 #include <gtest/gtest.h>
 
-TEST(ListChoice, EntriesAndClearingReadTheTitleByDifferentRules)
+TEST(ListChoice, EachListHasItsRecordFileAndPage)
 {
-    EXPECT_EQ(listFileForEntries(listInfo(0).title), "date_n.dat");
-    EXPECT_EQ(listFileForEntries(listInfo(1).title), "date_c.dat");
-    EXPECT_EQ(listFileForEntries(listInfo(2).title), "date_d.dat");
-    EXPECT_EQ(listFileForEntries(""), "date_d.dat");
-    // A title naming both: opening prefers "最近", clearing prefers "收藏".
-    EXPECT_EQ(listFileForEntries("最近收藏"), "date_n.dat");
-    EXPECT_STREQ(listForClearing("最近收藏").recordFile, "date_c.dat");
-    EXPECT_STREQ(listForClearing("玩过").recordFile, "date_n.dat");
-    EXPECT_STREQ(listForClearing("").recordFile, "date_d.dat");
+    EXPECT_STREQ(listInfo(ListKind::RecentlyPlayed).recordFile, "date_n.dat");
+    EXPECT_STREQ(listInfo(ListKind::Favourites).recordFile, "date_c.dat");
+    EXPECT_STREQ(listInfo(ListKind::Downloads).recordFile, "date_d.dat");
+    EXPECT_STREQ(listInfo(ListKind::RecentlyPlayed).page, "n.htm");
+    EXPECT_STREQ(listInfo(ListKind::Favourites).page, "c.htm");
+    EXPECT_STREQ(listInfo(ListKind::Downloads).page, "d.htm");
 }
 
 TEST(ListChoice, EntryNumbers)

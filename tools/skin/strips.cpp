@@ -25,23 +25,18 @@ struct Art {
 // Every state a button's face depends on.
 std::vector<ButtonFaceState> statesOf(SkinButtonId id)
 {
-    auto tips = [](std::initializer_list<const char *> texts) {
-        std::vector<ButtonFaceState> states;
-        for (const char *text : texts)
-            states.push_back({false, QString::fromUtf8(text)});
-        return states;
-    };
+    const std::vector<ButtonFaceState> toggleOffAndOn{{false, false}, {false, true}};
     if (id.group == SkinButtonId::Npc) {
         if (id.index == 1)
-            return {{false, {}}, {true, {}}};
+            return {{false, false}, {true, false}};
         if (id.index == 4)
-            return tips({"置顶", "取消置顶"});
+            return toggleOffAndOn;
         return {{}};
     }
     switch (id.index) {
-    case 0: return tips({"停止", "继续"});
-    case 2: return tips({"静音", "取消"});
-    case 7: return tips({"隐藏", "显示"});
+    case 0:
+    case 2:
+    case 7: return toggleOffAndOn;
     default: return {{}};
     }
 }
@@ -53,7 +48,7 @@ Art titleArt(int index, const ButtonFaceState &state)
     case 1: return {Kind::Title, state.windowMaximised ? Glyph::Restore : Glyph::Maximise, {}};
     case 2: return {Kind::CloseButton, Glyph::Close, {}};
     case 4:
-        if (state.toolTip == QStringLiteral("置顶"))
+        if (!state.toggled)
             return {Kind::Title, Glyph::Pin, {}};
         return {Kind::Title, Glyph::Pinned, {}, true};
     default: return {Kind::Title, Glyph::Menu, {}};
@@ -73,17 +68,16 @@ Art toolArt(int index, const ButtonFaceState &state)
 {
     auto tool = [](Glyph glyph, const char *label) { return Art{Kind::Tool, glyph, QString::fromUtf8(label)}; };
     switch (index) {
-    case 0: return state.toolTip == QStringLiteral("停止") ? tool(Glyph::Pause, "暂停") : tool(Glyph::Play, "继续");
+    case 0: return !state.toggled ? tool(Glyph::Pause, "暂停") : tool(Glyph::Play, "继续");
     case 1: return tool(Glyph::Replay, "重玩");
     case 2:
-        return state.toolTip == QStringLiteral("静音") ? tool(Glyph::Speaker, "静音")
-                                                       : tool(Glyph::SpeakerMuted, "声音");
+        return !state.toggled ? tool(Glyph::Speaker, "静音") : tool(Glyph::SpeakerMuted, "声音");
     case 3: return tool(Glyph::Star, "收藏");
     case 4: return tool(Glyph::Camera, "截图");
     case 5: return tool(Glyph::Download, "下载");
     case 6: return tool(Glyph::FullScreen, "全屏");
     case 7:
-        return {Kind::InfoToggle, infoPaneShown(state.toolTip) ? Glyph::ChevronRight : Glyph::ChevronLeft, {}};
+        return {Kind::InfoToggle, state.toggled ? Glyph::ChevronRight : Glyph::ChevronLeft, {}};
     default: return {Kind::LeaveFullScreen, Glyph::FullScreen, QString::fromUtf8("退出全屏")};
     }
 }
