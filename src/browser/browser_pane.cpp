@@ -32,6 +32,8 @@ protected:
 
 namespace {
 const char kMenuPolicyScript[] = "tamsa-menu-policy";
+// Time enough for a hidden page's renderer to stop drawing.
+constexpr int kFreezeAfterHideMs = 500;
 
 QString menuPolicySource(BrowserPane::MenuPolicy policy, const QStringList &clientFrames)
 {
@@ -87,10 +89,13 @@ void BrowserPane::setWindowHidden(bool hidden)
 }
 
 // The engine freezes only pages it no longer shows, so the state follows the pane's
-// visibility once the view has taken in its own hide or show.
+// visibility once the view has taken in its own hide or show. A page frozen before its
+// renderer has taken in the hide keeps asking for frames: a game hidden while it animated
+// kept the engine's compositor at work all the while it rested.
 void BrowserPane::applyLifecycle()
 {
-    QTimer::singleShot(0, page_, [this] {
+    const bool resting = (frozen_ || windowHidden_) && !isVisible();
+    QTimer::singleShot(resting ? kFreezeAfterHideMs : 0, page_, [this] {
         const auto wanted = (frozen_ || windowHidden_) && !isVisible() ? QWebEnginePage::LifecycleState::Frozen
                                                                        : QWebEnginePage::LifecycleState::Active;
         if (page_->lifecycleState() != wanted)
