@@ -79,6 +79,15 @@ install: build
 deb: build
 	cd $(BUILD) && cpack -G DEB
 
+# Every benchmark against its anchor (bench/), one table at the end: figure, ours, anchor, ratio
+# with its spread over the rounds, target. About 40 minutes; run it on a quiet machine. The last
+# table and the machine it came from are in docs/PERFORMANCE.md.
+.PHONY: bench
+bench: deps node_modules/.package-lock.json
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CCACHE)
+	cmake --build $(BUILD) -j$(JOBS) --target benchmarks
+	tools/with-display.sh bench/run-benchmarks.sh $(BUILD)
+
 # The crash test at length: the client killed SOAK_KILLS times at random moments while it writes
 # (tests/gui/crash_soak_test.cpp); prints how many kills it survived. About 2 s a kill.
 SOAK_KILLS ?= 1000
