@@ -16,6 +16,7 @@
 
 #include <QFileInfo>
 #include <QTimer>
+#include <QUrl>
 
 #include <utility>
 
@@ -107,7 +108,8 @@ void GameView::openGame(const QString &url, const QString &scheme, RecordKind ki
     openingRest_ = [this, url, id, address, kind, name = GameName_] {
         yxname->setText("当前：在线小游戏 >> " + UnescapeText(name) + "：");
         yxname->adjustSize();
-        Webr->navigate(portalBase_ + "app/flash_info.asp?id=" + id);
+        // The id is the portal's: encoded, it cannot add parameters to the request.
+        Webr->navigate(portalBase_ + "app/flash_info.asp?id=" + QString::fromLatin1(QUrl::toPercentEncoding(id)));
         downurl_ = url;
         if (!infoPaneShown_)
             c_z_click(ToolSlot::InfoPane);

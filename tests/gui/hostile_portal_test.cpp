@@ -174,7 +174,8 @@ TEST_F(HostilePortal, PathLikeAndHugeIdsNameNoFileAndAreNeverRecorded)
     openWindow();
     const QString file = portal().url("test/hostile/1000.swf");
 
-    for (const QString &id : {QString("../../x"), QString("/etc/passwd"), QString("1/../../2"), QString(), fiftyDigits}) {
+    for (const QString &id :
+         {QString("../../x"), QString("/etc/passwd"), QString("1/../../2"), QString(), fiftyDigits, QString("7&x=1")}) {
         SCOPED_TRACE(id.toStdString());
         const QString link = "veloflash://" + id + "$$$" + file + "$$$n";
         showLink(link);
@@ -185,6 +186,8 @@ TEST_F(HostilePortal, PathLikeAndHugeIdsNameNoFileAndAreNeverRecorded)
         EXPECT_TRUE(waitUntil([&] { return portalWasAsked("/flash.htm?" + file); }));
         EXPECT_FALSE(pane("Web2")->address().startsWith(home().path()));
         EXPECT_EQ(recordFile(), "\r\n");
+        // The info page is asked for this id, not for other parameters.
+        EXPECT_TRUE(waitUntil([&] { return portalWasAsked("/app/flash_info.asp?id=" + QUrl::toPercentEncoding(id)); }));
 
         MessageBox::queueAnswer(QMessageBox::Ok);
         QTest::mouseClick(tool(5), Qt::LeftButton);
