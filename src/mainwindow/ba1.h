@@ -77,7 +77,6 @@ public:
     // The settings dialog: the open one, or a new one owned by this window.
     BA2 *settingsDialog();
 
-    const Records &records() const { return records_; }
     // LatestVersion and ExitRecommend, as the version check read them.
     const VersionCheck &versionCheck() const { return *versionCheck_; }
     QString portalBase() const { return portalBase_; }

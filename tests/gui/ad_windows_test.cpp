@@ -171,8 +171,9 @@ TEST_F(AdWindows, RecommendationAtExitKeepsTheProgramUntilItClosesWithRealTiming
     look.setSingleShot(true);
     QObject::connect(&look, &QTimer::timeout, [&] {
         pictureLater = recommend && recommend->Picture1->isVisible();
-        if (recommend)
+        if (recommend) {
             EXPECT_EQ(recommend->Web1->address(), portalBase + "js/ads/tui.html");
+        }
     });
     QTimer giveUp;
     giveUp.setSingleShot(true);
