@@ -86,8 +86,9 @@ TEST_F(DownloadTransferTest, WithoutAnnouncedSizePercentStaysZeroWhileBytesGrow)
     for (int i = 0; i < events.percents.size(); ++i) {
         EXPECT_EQ(events.percents[i], 0.0f);
         EXPECT_EQ(events.totals[i], 0);
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GE(events.bytesRead[i], events.bytesRead[i - 1]);
+        }
     }
     EXPECT_EQ(events.bytesRead.last(), size);
     EXPECT_EQ(events.completions, QList<qint64>{size});
@@ -151,8 +152,9 @@ TEST_F(DownloadTransferTest, FailuresLeaveNoFileAndNoTemporaryFile)
         start(c.route);
         ASSERT_TRUE(one.waitForEnd());
         EXPECT_EQ(one.errorCodes, QList<int>{c.code});
-        if (*c.text)
+        if (*c.text) {
             EXPECT_EQ(one.errorTexts.value(0), c.text);
+        }
         EXPECT_EQ(one.names.mid(one.names.size() - 2), (QStringList{"DLError", "DLComplete"}));
         EXPECT_EQ(one.completions, QList<qint64>{0});
         EXPECT_EQ(transfer.Percent(), 0.0f);
