@@ -26,8 +26,11 @@ deps:
 node_modules/.package-lock.json: package.json package-lock.json | deps
 	npm ci --no-audit --no-fund
 
+# CMAKE_ARGS adds options to the configure step, e.g. CMAKE_ARGS=-DGAMEBOX_WERROR=ON.
+CMAKE_ARGS ?=
+
 build: deps node_modules/.package-lock.json
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CCACHE)
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CCACHE) $(CMAKE_ARGS)
 	cmake --build $(BUILD) -j$(JOBS)
 
 test: build
