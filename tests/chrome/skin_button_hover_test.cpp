@@ -72,14 +72,14 @@ TEST_F(SkinButtonHover, ToolShowsHoverCellThenRestCellAfterLeaving)
     EXPECT_EQ(replay->faceImage(), face(restFace(replay->id(), {})));
 }
 
-TEST_F(SkinButtonHover, FaceFollowsTheTooltipAtTheMomentOfTheMove)
+TEST_F(SkinButtonHover, FaceFollowsTheToggleAtTheMomentOfTheMove)
 {
     SkinButton *pause = button({SkinButtonId::Tool, 0}, QRect(100, 100, 45, 25));
-    pause->setToolTip(QString::fromUtf8("停止"));
+    pause->setToggled(false); // running
     hover(pause, {10, 10}, true);
     EXPECT_EQ(pause->faceImage(), skin.cut({11, QRect(45, 0, 45, 25)}));
 
-    pause->setToolTip(QString::fromUtf8("继续"));
+    pause->setToggled(true); // paused
     hover(pause, {12, 11}, true);
     EXPECT_EQ(pause->faceImage(), skin.cut({11, QRect(135, 0, 45, 25)}));
     hover(pause, {}, false);
