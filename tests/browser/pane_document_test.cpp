@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QTimer>
 #include <QWebEnginePage>
+#include <QWindow>
 
 namespace {
 
@@ -169,4 +170,15 @@ TEST_F(PaneDocument, HidingKeepsThePageAndFreezingStopsItWhileHidden)
     EXPECT_TRUE(waitFor([&] { return pane->page()->lifecycleState() == QWebEnginePage::LifecycleState::Active; }));
     pane->show();
     EXPECT_EQ(js("window.kept").toInt(), 42);
+}
+
+// Kept off the GPU (as here, under Xvfb), frames are composed by Qt Quick's software renderer
+// into an ordinary window: through OpenGL, a software rasteriser would run on the window's
+// thread at every frame.
+TEST_F(PaneDocument, WithoutTheGpuTheWindowIsPaintedWithoutOpenGl)
+{
+    ASSERT_TRUE(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--disable-gpu"));
+    load(siteUrl("counter.html"));
+    ASSERT_NE(pane->window()->windowHandle(), nullptr);
+    EXPECT_EQ(pane->window()->windowHandle()->surfaceType(), QSurface::RasterSurface);
 }
