@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/ini_file.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -11,6 +13,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -56,6 +59,29 @@ inline void copyProgramFiles(const QString &home)
 {
     copyFolder(QStringLiteral(GAMEBOX_BUILD_HOME "/app"), home + "/app");
 }
+
+// This program again as a child, in a program folder of its own (with the program's files
+// unless told otherwise, and the portal in its settings when one is given), its errors sent
+// to ours. The folder outlives the child: the process is stopped first when this goes.
+struct BenchChild {
+    enum class Files { Program, None };
+
+    explicit BenchChild(const QString &portal = {}, Files files = Files::Program)
+    {
+        if (!portal.isEmpty())
+            IniFile(home.filePath("config.ini")).write("main", "Portal", portal);
+        if (files == Files::Program)
+            copyProgramFiles(home.path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TAMSA_HOME", home.path());
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    }
+    void start(const QStringList &arguments) { process.start(QCoreApplication::applicationFilePath(), arguments); }
+
+    QTemporaryDir home;
+    QProcess process;
+};
 
 // Runs the event loop until condition holds or msecs have passed; a real loop, so the web
 // engine's own tasks keep running meanwhile.

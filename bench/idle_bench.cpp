@@ -14,7 +14,6 @@
 #include "browser/web_schemes.h"
 #include "mainwindow/ba1.h"
 #include "process_tree.h"
-#include "base/ini_file.h"
 #include "base/program_folder.h"
 #include "startup/startup.h"
 
@@ -22,7 +21,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -100,15 +98,9 @@ int runBare(const QString &portal, int hiddenMs)
 
 QHash<QByteArray, double> runChild(const QString &mode, const QString &portal, int hiddenSeconds)
 {
-    QTemporaryDir home;
-    IniFile(home.filePath("config.ini")).write("main", "Portal", portal);
-    copyProgramFiles(home.path());
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TAMSA_HOME", home.path());
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(), {mode, portal, QString::number(hiddenSeconds)});
+    BenchChild run(portal);
+    run.start({mode, portal, QString::number(hiddenSeconds)});
+    QProcess &child = run.process;
     // Each stretch's share of a core, in %.
     QHash<QByteArray, double> figures;
     QByteArray stretch;

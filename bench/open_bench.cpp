@@ -14,7 +14,6 @@
 #include "chrome/skin_button.h"
 #include "mainwindow/ba1.h"
 #include "page_input.h"
-#include "base/ini_file.h"
 #include "startup/startup.h"
 
 #include <QApplication>
@@ -86,15 +85,9 @@ int runBare(const QString &portal, const QString &requestLog, int clicks)
 
 QList<double> runChild(const QString &mode, const QString &portal, const QString &requestLog, int clicks)
 {
-    QTemporaryDir home;
-    IniFile(home.filePath("config.ini")).write("main", "Portal", portal);
-    copyProgramFiles(home.path());
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TAMSA_HOME", home.path());
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(), {mode, portal, requestLog, QString::number(clicks)});
+    BenchChild run(portal);
+    run.start({mode, portal, requestLog, QString::number(clicks)});
+    QProcess &child = run.process;
     child.waitForFinished(180000);
     QList<double> opens;
     for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {

@@ -154,17 +154,12 @@ void writeBareSite(const QString &folder)
 // "loaded" line, or the figures of its "first" and "next" lines.
 QList<double> timeChild(const QString &mode, const QString &argument)
 {
-    QTemporaryDir home;
-    if (mode == "--local" || mode == "--portal")
-        copyProgramFiles(home.path());
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TAMSA_HOME", home.path());
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    const bool withProgramFiles = mode == "--local" || mode == "--portal";
+    BenchChild run({}, withProgramFiles ? BenchChild::Files::Program : BenchChild::Files::None);
     QElapsedTimer clock;
     clock.start();
-    child.start(QCoreApplication::applicationFilePath(), {mode, argument});
+    run.start({mode, argument});
+    QProcess &child = run.process;
     QList<double> figures;
     while (child.waitForReadyRead(180000)) {
         while (child.canReadLine()) {

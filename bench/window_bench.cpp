@@ -14,13 +14,11 @@
 #include "browser/web_schemes.h"
 #include "mainwindow/ba1.h"
 #include "process_tree.h"
-#include "base/ini_file.h"
 #include "startup/startup.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QWebEngineView>
 
@@ -80,15 +78,9 @@ struct Figures {
 
 Figures runChild(const QString &mode, const QString &portal)
 {
-    QTemporaryDir home;
-    IniFile(home.filePath("config.ini")).write("main", "Portal", portal);
-    copyProgramFiles(home.path());
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TAMSA_HOME", home.path());
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(), {mode, portal});
+    BenchChild run(portal);
+    run.start({mode, portal});
+    QProcess &child = run.process;
     child.waitForFinished(120000);
     Figures figures;
     for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {
