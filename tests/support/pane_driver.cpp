@@ -24,19 +24,32 @@ QVariant runJs(BrowserPane &pane, const QString &script, int msecs)
     return answer->value_or(QVariant());
 }
 
+// The centre of the element in the pane, once the element is what lies under it there: a
+// layout still settling (a resize of the window, a frame loading) would otherwise send the
+// click to a neighbour. Gives up waiting after a few seconds and returns the centre as it is.
 QPoint elementCentre(BrowserPane &pane, const QString &selector, const QString &frame)
 {
-    const QString frameElement = QString("document.querySelector('iframe[name=\"%1\"]')").arg(frame);
-    const QString document = frame.isEmpty() ? "document" : frameElement + ".contentDocument";
-    const QString offset = frame.isEmpty() ? "{x: 0, y: 0}" : frameElement + ".getBoundingClientRect()";
-    const QVariantList xy =
-        runJs(pane, QString("(() => { const o = %1; const e = %2.querySelector('%3'); if (!e) return [];"
-                            " const r = e.getBoundingClientRect();"
-                            " return [o.x + r.x + r.width / 2, o.y + r.y + r.height / 2]; })()")
-                        .arg(offset, document, selector))
-            .toList();
-    EXPECT_EQ(xy.size(), 2) << "no element " << selector.toStdString();
-    return xy.size() == 2 ? QPoint(qRound(xy[0].toDouble()), qRound(xy[1].toDouble())) : QPoint();
+    const QString frameElement =
+        frame.isEmpty() ? "null" : QString("document.querySelector('iframe[name=\"%1\"]')").arg(frame);
+    const QString script =
+        QString("(() => { const f = %1; const doc = f ? f.contentDocument : document;"
+                " const o = f ? f.getBoundingClientRect() : {x: 0, y: 0};"
+                " const e = doc.querySelector('%2'); if (!e) return [];"
+                " const r = e.getBoundingClientRect(); const x = r.x + r.width / 2, y = r.y + r.height / 2;"
+                " const under = doc.elementFromPoint(x, y);"
+                " const reached = (!f || document.elementFromPoint(o.x + x, o.y + y) === f) &&"
+                "     under !== null && (under === e || e.contains(under));"
+                " return [o.x + x, o.y + y, reached]; })()")
+            .arg(frameElement, selector);
+    QVariantList found;
+    waitUntil(
+        [&] {
+            found = runJs(pane, script).toList();
+            return found.size() == 3 && found[2].toBool();
+        },
+        3000);
+    EXPECT_EQ(found.size(), 3) << "no element " << selector.toStdString();
+    return found.size() == 3 ? QPoint(qRound(found[0].toDouble()), qRound(found[1].toDouble())) : QPoint();
 }
 
 namespace {
