@@ -26,7 +26,7 @@ void closePopups()
 
 } // namespace
 
-class ListPanel : public MainWindowTest {
+class ListPanelTest : public MainWindowTest {
 protected:
     // Shows list `index` and waits for the load it starts (the pane may already show that page).
     void showList(int index)
@@ -47,7 +47,7 @@ protected:
     void writeSwf(const QString &id) { home().write("flash/" + id + ".swf", "FWS fake"); }
 };
 
-TEST_F(ListPanel, SwitchingListsShowsThePageTitleAndLabelColours)
+TEST_F(ListPanelTest, SwitchingListsShowsThePageTitleAndLabelColours)
 {
     openWindow();
     EXPECT_EQ(label("lcname")->text(), "当前列表 >> 最近玩过的游戏："); // list 0 after start
@@ -60,7 +60,7 @@ TEST_F(ListPanel, SwitchingListsShowsThePageTitleAndLabelColours)
     EXPECT_EQ(label("Im1")->y(), listLabel(1)->y() + 10);
 }
 
-TEST_F(ListPanel, OpeningAnEntryRebuildsItsLinkAndTheGameOpens)
+TEST_F(ListPanelTest, OpeningAnEntryRebuildsItsLinkAndTheGameOpens)
 {
     writeRecords("date_c.dat", "A|1|a|1\r\nB|2|b|1\r\n%u79EF|33|jfkey|0\r\n");
     openWindow();
@@ -76,7 +76,7 @@ TEST_F(ListPanel, OpeningAnEntryRebuildsItsLinkAndTheGameOpens)
     EXPECT_TRUE(waitUntil([&] { return window->downurl() == "veloflash://1$$$a$$$A"; }));
 }
 
-TEST_F(ListPanel, EntriesWithoutARecordOrAFileBehindThem)
+TEST_F(ListPanelTest, EntriesWithoutARecordOrAFileBehindThem)
 {
     writeRecords("date_d.dat", "G|5|5|1\r\nH|6|6|1\r\n");
     writeSwf("6");
@@ -97,7 +97,7 @@ TEST_F(ListPanel, EntriesWithoutARecordOrAFileBehindThem)
     EXPECT_EQ(window->downurl(), "0");
 }
 
-TEST_F(ListPanel, DeletingADownloadRemovesItsFileThenItsLine)
+TEST_F(ListPanelTest, DeletingADownloadRemovesItsFileThenItsLine)
 {
     writeRecords("date_d.dat", "G|5|5|1\r\nH|6|6|1\r\nI|7|7|1\r\n");
     writeSwf("6");
@@ -111,7 +111,7 @@ TEST_F(ListPanel, DeletingADownloadRemovesItsFileThenItsLine)
     EXPECT_TRUE(QString(QStringDecoder("GB18030").decode(home().read("app/d.htm"))).contains("open://2>·I<"));
 }
 
-TEST_F(ListPanel, RightClickOnAnEntryOffersTheEntryMenuAndNowhereElse)
+TEST_F(ListPanelTest, RightClickOnAnEntryOffersTheEntryMenuAndNowhereElse)
 {
     writeRecords("date_n.dat", "A|1|a|1\r\nB|2|b|1\r\n");
     openWindow();
@@ -136,7 +136,7 @@ TEST_F(ListPanel, RightClickOnAnEntryOffersTheEntryMenuAndNowhereElse)
     EXPECT_EQ(home().read("app/date_n.dat"), "A|1|a|1\r\n");
 }
 
-TEST_F(ListPanel, ClearingAListAsksFirst)
+TEST_F(ListPanelTest, ClearingAListAsksFirst)
 {
     const QByteArray played = "A|1|a|1\r\n";
     writeRecords("date_n.dat", played);
@@ -164,7 +164,7 @@ TEST_F(ListPanel, ClearingAListAsksFirst)
     EXPECT_TRUE(QDir(home().file("flash")).entryList({"*.swf"}, QDir::Files).isEmpty());
 }
 
-TEST_F(ListPanel, AddingToFavourites)
+TEST_F(ListPanelTest, AddingToFavourites)
 {
     openWindow();
     MessageBox::queueAnswer(QMessageBox::Ok);

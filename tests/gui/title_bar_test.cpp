@@ -12,12 +12,12 @@
 #include <QSignalSpy>
 #include <QTest>
 
-class TitleBar : public MainWindowTest {
+class TitleBarTest : public MainWindowTest {
 protected:
     QString setting(const char *key) const { return IniFile(home().file("config.ini")).read("S_q", key, "?"); }
 };
 
-TEST_F(TitleBar, FirstCloseAsksOnceYesHidesToTheTray)
+TEST_F(TitleBarTest, FirstCloseAsksOnceYesHidesToTheTray)
 {
     const TestDesktop desktop;
     ASSERT_TRUE(desktop.ready()) << "no notification area (trayer)";
@@ -40,7 +40,7 @@ TEST_F(TitleBar, FirstCloseAsksOnceYesHidesToTheTray)
     EXPECT_EQ(MessageBox::shown().size(), asked);
 }
 
-TEST_F(TitleBar, AnsweringNoQuitsAndTheNextStartDoesNotAsk)
+TEST_F(TitleBarTest, AnsweringNoQuitsAndTheNextStartDoesNotAsk)
 {
     openWindow();
     MessageBox::queueAnswer(QMessageBox::No);
@@ -64,7 +64,7 @@ TEST_F(TitleBar, AnsweringNoQuitsAndTheNextStartDoesNotAsk)
     EXPECT_TRUE(window->isMinimized());
 }
 
-TEST_F(TitleBar, MaximiseTopmostTabsAndMenu)
+TEST_F(TitleBarTest, MaximiseTopmostTabsAndMenu)
 {
     openWindow();
     QTest::mouseClick(titleButton(1), Qt::LeftButton);
@@ -106,7 +106,7 @@ TEST_F(TitleBar, MaximiseTopmostTabsAndMenu)
     EXPECT_TRUE(menus.isNull());
 }
 
-TEST_F(TitleBar, LayoutAtDesignWidthAndTheMinimumSize)
+TEST_F(TitleBarTest, LayoutAtDesignWidthAndTheMinimumSize)
 {
     openWindow();
     window->resize(798, 522);
@@ -126,7 +126,7 @@ TEST_F(TitleBar, LayoutAtDesignWidthAndTheMinimumSize)
 
 // Each rectangle of the layouts goes to a control of that name: a name that no control has
 // would leave some control where it was, silently.
-TEST_F(TitleBar, EveryNameTheLayoutsPlaceIsAControlOfTheWindow)
+TEST_F(TitleBarTest, EveryNameTheLayoutsPlaceIsAControlOfTheWindow)
 {
     openWindow();
     const KeptSizes sizes;
@@ -136,7 +136,7 @@ TEST_F(TitleBar, EveryNameTheLayoutsPlaceIsAControlOfTheWindow)
         EXPECT_TRUE(name == window->objectName() || control(name)) << name.toStdString();
 }
 
-TEST_F(TitleBar, SavedSizeIsUsedOnlyWhenAsked)
+TEST_F(TitleBarTest, SavedSizeIsUsedOnlyWhenAsked)
 {
     openWindow(false);
     EXPECT_EQ(window->size(), QSize(13550 / 15, 9210 / 15));
