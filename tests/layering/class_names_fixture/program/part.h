@@ -1,0 +1,11 @@
+#pragma once
+
+struct Base {
+    virtual ~Base() = default;
+};
+struct Declared;
+
+class Part : public Base {
+public:
+    class Inner {};
+};
