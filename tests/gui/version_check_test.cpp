@@ -19,7 +19,8 @@ void installUpdater(const QString &path, bool executable)
 {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\npwd > \"$0.ran\"\n");
+    // Renamed into place: a test that sees the file must also see what it says.
+    file.write("#!/bin/sh\npwd > \"$0.part\" && mv \"$0.part\" \"$0.ran\"\n");
     file.close();
     file.setPermissions(executable ? file.permissions() | QFileDevice::ExeOwner : QFileDevice::ReadOwner |
                                                                                      QFileDevice::WriteOwner);
